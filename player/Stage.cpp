@@ -1,0 +1,245 @@
+#include "player/Stage.h"
+
+#include "player/Clip.h"
+#include "player/SoundBank.h"
+
+#include <QDesktopServices>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsSceneContextMenuEvent>
+#include <QGraphicsSceneMouseEvent>
+#include <QGraphicsSceneWheelEvent>
+#include <QGraphicsView>
+#include <QImageReader>
+#include <QMenu>
+#include <QUrl>
+#include <algorithm>
+
+Q_LOGGING_CATEGORY(lcTrace, "ivemba.trace")
+
+namespace player {
+
+namespace {
+
+// Large enough for any artwork of an 800×600 movie, small enough that a forged header
+// cannot make us allocate gigabytes.
+constexpr int kImageAllocationLimitMb = 64;
+
+Clip* findButton(Clip* clip, QPointF scenePoint) {
+    if (!clip->isVisible())
+        return nullptr;
+    if (!clip->maskRect().isEmpty() && !clip->maskRect().contains(clip->mapFromScene(scenePoint)))
+        return nullptr;
+    if (clip->isButton())
+        return clip->hitTest(scenePoint) ? clip : nullptr;
+    const QList<Clip*> children = clip->childClips();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        if (Clip* hit = findButton(*it, scenePoint))
+            return hit;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Stage::Stage(QObject* parent) : QGraphicsScene(parent), m_sounds(new SoundBank(this)) {
+    setSceneRect(0, 0, 800, 600);
+    setItemIndexMethod(QGraphicsScene::NoIndex);
+    reset();
+}
+
+Stage::~Stage() {
+    m_clock.clear();
+    m_intervals.clear();
+    // Clips leave while the stage's services still exist; they deregister from them.
+    delete m_root;
+    m_root = nullptr;
+}
+
+void Stage::reset() {
+    m_clock.clear();
+    m_intervals.clear();
+    m_library.clear();
+    m_images.clear();
+    m_sounds->clear();
+    m_wheelListeners.clear();
+    m_allowedDomains.clear();
+    m_builtInItemsHidden = false;
+    m_pressed = m_hover = m_drag = nullptr;
+    delete m_root;
+    m_root = new Clip();
+    addItem(m_root);
+}
+
+QImage Stage::image(const QString& relative) {
+    if (auto it = m_images.constFind(relative); it != m_images.constEnd())
+        return it.value();
+    QImageReader reader(assetPath(relative));
+    reader.setAllocationLimit(kImageAllocationLimitMb);
+    QImage picture = reader.read();
+    if (picture.isNull())
+        trace(QStringLiteral("missing picture ") + relative + QStringLiteral(": ") +
+              reader.errorString());
+    m_images.insert(relative, picture);
+    return picture;
+}
+
+void Stage::playSound(const QString& relative) {
+    m_sounds->play(assetPath(relative));
+}
+
+void Stage::trace(const QString& text) {
+    qCInfo(lcTrace).noquote() << text;
+    emit traced(text);
+}
+
+void Stage::getURL(const QString& url, const QString& target) {
+    if (m_opener)
+        m_opener(url, target);
+    else
+        QDesktopServices::openUrl(QUrl::fromUserInput(url));
+}
+
+void Stage::addWheelListener(QObject* owner, WheelListener listener) {
+    m_wheelListeners.append({QPointer<QObject>(owner), std::move(listener)});
+}
+
+void Stage::sendWheel(int delta) {
+    const auto listeners = m_wheelListeners;
+    for (const auto& [owner, listener] : listeners) {
+        if (owner)
+            listener(delta);
+    }
+}
+
+QStringList Stage::contextMenuEntries() const {
+    const QString about = QStringLiteral("关于 iVemba 播放器");
+    if (m_builtInItemsHidden)
+        return {about};
+    return {QStringLiteral("放大"), QStringLiteral("缩小"), QStringLiteral("全部显示"),
+            QStringLiteral("打印..."), about};
+}
+
+Clip* Stage::buttonAt(QPointF scenePoint) const {
+    return findButton(m_root, scenePoint);
+}
+
+void Stage::beginDrag(Clip* clip, bool lockCenter, QRectF bounds) {
+    m_drag = clip;
+    m_dragBounds = bounds;
+    m_dragOffset = {};
+    if (!lockCenter && clip->parentItem()) {
+        const QPointF mouse = clip->parentItem()->mapFromScene(m_lastMouse);
+        m_dragOffset = clip->pos() - mouse;
+    }
+}
+
+void Stage::endDrag(Clip* clip) {
+    if (!clip || m_drag == clip)
+        m_drag = nullptr;
+}
+
+bool Stage::overWidget(QPointF scenePoint) const {
+    for (QGraphicsItem* item : items(scenePoint)) {
+        for (QGraphicsItem* at = item; at; at = at->parentItem()) {
+            if (at->isWidget() && at->isVisible())
+                return true;
+        }
+    }
+    return false;
+}
+
+void Stage::moveDrag(QPointF scenePoint) {
+    Clip* clip = m_drag;
+    if (!clip || !clip->parentItem())
+        return;
+    QPointF at = clip->parentItem()->mapFromScene(scenePoint) + m_dragOffset;
+    if (!m_dragBounds.isNull()) {
+        // Bounds are left/top/right/bottom; a reversed pair pins the clip to its first edge.
+        at.setX(std::max(m_dragBounds.left(), std::min(at.x(), m_dragBounds.right())));
+        at.setY(std::max(m_dragBounds.top(), std::min(at.y(), m_dragBounds.bottom())));
+    }
+    clip->setPos(at);
+}
+
+void Stage::updateHover(QPointF scenePoint) {
+    Clip* over = buttonAt(scenePoint);
+    if (over != m_hover) {
+        QPointer<Clip> previous = m_hover;
+        m_hover = over;
+        if (previous)
+            previous->rollOut();
+        if (over)
+            over->rollOver();
+    }
+    const bool hand = over && over->useHandCursor();
+    for (QGraphicsView* view : views())
+        view->viewport()->setCursor(hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void Stage::mousePressEvent(QGraphicsSceneMouseEvent* event) {
+    m_lastMouse = event->scenePos();
+    if (overWidget(event->scenePos())) {
+        m_widgetGrab = true;
+        QGraphicsScene::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_pressed = buttonAt(event->scenePos());
+    if (m_pressed)
+        m_pressed->press();
+}
+
+void Stage::mouseMoveEvent(QGraphicsSceneMouseEvent* event) {
+    m_lastMouse = event->scenePos();
+    if (m_widgetGrab) {
+        QGraphicsScene::mouseMoveEvent(event);
+        return;
+    }
+    moveDrag(event->scenePos());
+    if (!m_pressed)
+        updateHover(event->scenePos());
+    if (overWidget(event->scenePos()))
+        QGraphicsScene::mouseMoveEvent(event);
+}
+
+void Stage::mouseReleaseEvent(QGraphicsSceneMouseEvent* event) {
+    m_lastMouse = event->scenePos();
+    if (m_widgetGrab) {
+        m_widgetGrab = false;
+        QGraphicsScene::mouseReleaseEvent(event);
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    QPointer<Clip> pressed = m_pressed;
+    m_pressed = nullptr;
+    if (pressed) {
+        if (buttonAt(event->scenePos()) == pressed)
+            pressed->release();
+        else if (pressed)
+            pressed->releaseOutside();
+    }
+    updateHover(event->scenePos());
+}
+
+void Stage::wheelEvent(QGraphicsSceneWheelEvent* event) {
+    if (overWidget(event->scenePos())) {
+        QGraphicsScene::wheelEvent(event);
+        return;
+    }
+    // One notch (120) is a delta of 3, as the movie expects.
+    sendWheel(event->delta() / 40);
+    event->accept();
+}
+
+void Stage::contextMenuEvent(QGraphicsSceneContextMenuEvent* event) {
+    QMenu menu;
+    for (const QString& entry : contextMenuEntries())
+        menu.addAction(entry)->setEnabled(false);
+    menu.exec(event->screenPos());
+    event->accept();
+}
+
+} // namespace player

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "player/Clip.h"
+#include "player/FrameClock.h"
+#include "player/Intervals.h"
+#include "player/Library.h"
+
+#include <QGraphicsScene>
+#include <QHash>
+#include <QImage>
+#include <QLoggingCategory>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+
+Q_DECLARE_LOGGING_CATEGORY(lcTrace)
+
+namespace player {
+
+class Clip;
+class SoundBank;
+
+// The movie's world: the display list under `root`, and the runtime services its code
+// calls — frame clock, intervals, symbols, commands to the host, trace, addresses, mouse
+// wheel and context menu. Everything here lives on the UI thread.
+class Stage : public QGraphicsScene {
+    Q_OBJECT
+public:
+    using AddressOpener = std::function<void(const QString& url, const QString& target)>;
+    using WheelListener = std::function<void(int delta)>;
+
+    explicit Stage(QObject* parent = nullptr);
+    ~Stage() override;
+
+    [[nodiscard]] Clip* root() const { return m_root; }
+    [[nodiscard]] Library& library() { return m_library; }
+    [[nodiscard]] Intervals& intervals() { return m_intervals; }
+    [[nodiscard]] FrameClock& clock() { return m_clock; }
+    // Empties the stage for the next movie.
+    void reset();
+
+    // Where the movie came from, and where its bundle's files are mounted.
+    void setMovieUrl(const QString& url) { m_movieUrl = url; }
+    [[nodiscard]] QString movieUrl() const { return m_movieUrl; }
+    void setAssetRoot(const QString& root) { m_assetRoot = root; }
+    [[nodiscard]] QString assetPath(const QString& relative) const {
+        return m_assetRoot + relative;
+    }
+    // A picture of the movie's bundle; a null image (traced) when it is missing.
+    [[nodiscard]] QImage image(const QString& relative);
+    void playSound(const QString& relative);
+
+    // Services the movie's code calls.
+    void fsCommand(const QString& name, const QString& argument) { emit command(name, argument); }
+    void trace(const QString& text);
+    void getURL(const QString& url, const QString& target);
+    void setAddressOpener(AddressOpener opener) { m_opener = std::move(opener); }
+    void allowDomain(const QStringList& patterns) { m_allowedDomains += patterns; }
+    [[nodiscard]] QStringList allowedDomains() const { return m_allowedDomains; }
+    void addWheelListener(QObject* owner, WheelListener listener);
+    void sendWheel(int delta);
+    void setBuiltInMenuItemsHidden(bool hidden) { m_builtInItemsHidden = hidden; }
+    [[nodiscard]] bool builtInMenuItemsHidden() const { return m_builtInItemsHidden; }
+    // The entries a right click shows, our own first; empty when there are none.
+    [[nodiscard]] QStringList contextMenuEntries() const;
+
+    // Mouse routing: the top-most button clip under a point.
+    [[nodiscard]] Clip* buttonAt(QPointF scenePoint) const;
+    void beginDrag(Clip* clip, bool lockCenter, QRectF bounds);
+    void endDrag(Clip* clip);
+    [[nodiscard]] Clip* dragging() const { return m_drag; }
+
+signals:
+    void command(const QString& name, const QString& argument);
+    void traced(const QString& text);
+
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+    void wheelEvent(QGraphicsSceneWheelEvent* event) override;
+    void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
+
+private:
+    [[nodiscard]] bool overWidget(QPointF scenePoint) const;
+    void moveDrag(QPointF scenePoint);
+    void updateHover(QPointF scenePoint);
+
+    Clip* m_root = nullptr;
+    Library m_library;
+    Intervals m_intervals;
+    FrameClock m_clock;
+    SoundBank* m_sounds = nullptr;
+    QString m_movieUrl;
+    QString m_assetRoot;
+    QHash<QString, QImage> m_images;
+    AddressOpener m_opener;
+    QStringList m_allowedDomains;
+    QList<QPair<QPointer<QObject>, WheelListener>> m_wheelListeners;
+    bool m_builtInItemsHidden = false;
+
+    QPointer<Clip> m_pressed;
+    QPointer<Clip> m_hover;
+    QPointer<Clip> m_drag;
+    QPointF m_dragOffset;
+    QPointF m_lastMouse;
+    QRectF m_dragBounds;
+    bool m_widgetGrab = false;
+};
+
+} // namespace player

@@ -1,0 +1,1 @@
+// Resources only; the library needs one translation unit.
