@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+// The About window's picture: product title, version and the site address,
+// whose printed text must lie inside the window's invisible click area.
+namespace artwork::about {
+
+// The click area of the About window over the printed address.
+inline QRect addressHotSpot() {
+    return QRect(64, 232, 93, 13);
+}
+
+[[nodiscard]] QImage draw(); // 490x265, opaque
+
+// Ink bounds of the address as drawn by draw(); checked against the hot spot.
+[[nodiscard]] QRect addressInk();
+
+} // namespace artwork::about
