@@ -1,0 +1,95 @@
+#include "TestFiles.h"
+#include "updates/AtomicFile.h"
+#include "updates/ClassList.h"
+
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace updates {
+namespace {
+
+using test::entriesOf;
+using test::readFile;
+using test::writeFile;
+
+// Makes every write beyond `bytes` fail with EFBIG for this process, as a full disk would;
+// unlike permissions this also stops a process running as root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        active_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    [[nodiscard]] bool active() const { return active_; }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+    bool active_ = false;
+};
+
+TEST(AtomicSaveTest, FailedWriteLeavesThePreviousFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("borders.xml"));
+    const QByteArray previous = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<borders/>";
+    writeFile(path, previous);
+
+    Result<ClassList> list = ClassList::load(path);
+    ASSERT_TRUE(list.ok());
+    for (int i = 0; i < 2000; ++i)
+        list.value().root().append_child("class").append_attribute("name").set_value("long name");
+    ASSERT_GT(list.value().toBytes().size(), 40000);
+
+    Status status;
+    {
+        FileSizeLimit limit(8192);
+        ASSERT_TRUE(limit.active());
+        status = list.value().save(path);
+    }
+    EXPECT_FALSE(status.ok());
+    EXPECT_FALSE(status.error().isEmpty());
+    EXPECT_EQ(readFile(path), previous);
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("borders.xml")}) << "no leftovers";
+
+    ASSERT_TRUE(list.value().save(path).ok()) << "the same save succeeds without the limit";
+    EXPECT_EQ(readFile(path), list.value().toBytes());
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("borders.xml")});
+}
+
+TEST(AtomicSaveTest, UnwritablePlaceIsAnErrorAndCreatesNothing) {
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("file")), "x");
+    const Status status =
+        writeFileAtomically(dir.filePath(QStringLiteral("file/borders.xml")), "data");
+    EXPECT_FALSE(status.ok());
+    EXPECT_TRUE(status.error().contains(QStringLiteral("file/borders.xml")));
+    EXPECT_EQ(readFile(dir.filePath(QStringLiteral("file"))), "x");
+
+    QTemporaryDir dir2;
+    writeFile(dir2.filePath(QStringLiteral("target/inside")), "kept");
+    EXPECT_FALSE(writeFileAtomically(dir2.filePath(QStringLiteral("target")), "data").ok());
+    EXPECT_EQ(readFile(dir2.filePath(QStringLiteral("target/inside"))), "kept");
+    EXPECT_EQ(entriesOf(dir2.path()), QStringList{QStringLiteral("target")});
+}
+
+TEST(AtomicSaveTest, OversizedCatalogueFileIsRefused) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.xml"));
+    writeFile(path, "<r/>");
+    EXPECT_TRUE(readWholeFile(path, 4).ok());
+    EXPECT_FALSE(readWholeFile(path, 3).ok());
+}
+
+} // namespace
+} // namespace updates

@@ -1,0 +1,53 @@
+#include "updates/PackageDescription.h"
+
+#include "updates/CatalogueDocument.h"
+
+namespace updates {
+
+namespace {
+
+// The text of a file element; a stray text child of the class element is its own text.
+QString nodeText(pugi::xml_node node) {
+    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
+        return QString::fromUtf8(node.value()).trimmed();
+    return QString::fromUtf8(node.text().get()).trimmed();
+}
+
+} // namespace
+
+Result<PackageDescription> PackageDescription::load(const QString& path) {
+    Result<CatalogueDocument> document = CatalogueDocument::load(path);
+    if (!document)
+        return Error{document.error()};
+    return fromDocument(document.value());
+}
+
+Result<PackageDescription> PackageDescription::fromBytes(const QByteArray& bytes,
+                                                         const QString& origin) {
+    Result<CatalogueDocument> document = CatalogueDocument::fromBytes(bytes, origin);
+    if (!document)
+        return Error{document.error()};
+    return fromDocument(document.value());
+}
+
+PackageDescription PackageDescription::fromDocument(const CatalogueDocument& document) {
+    PackageDescription description;
+    for (const pugi::xml_node element : document.root().children()) {
+        PackageClass packageClass;
+        if (const pugi::xml_attribute name = element.attribute("name"))
+            packageClass.name = QString::fromUtf8(name.value());
+        for (const pugi::xml_node file : element.children())
+            packageClass.fileUrls.append(nodeText(file));
+        description.classes_.append(std::move(packageClass));
+    }
+    return description;
+}
+
+int PackageDescription::fileCount() const {
+    int count = 0;
+    for (const PackageClass& packageClass : classes_)
+        count += static_cast<int>(packageClass.fileUrls.size());
+    return count;
+}
+
+} // namespace updates

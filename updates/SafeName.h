@@ -1,0 +1,18 @@
+#pragma once
+
+#include "updates/Result.h"
+
+#include <QString>
+
+namespace updates {
+
+// A file or folder name that came from data (a class name in a package description, the
+// file name of a download address) names exactly one entry inside its folder: it is not
+// empty, not "." or "..", and holds no "/", no "\" and no NUL. Anything else could reach
+// outside the border folder or name the folder itself, so it is refused before any write.
+[[nodiscard]] bool isSafeName(const QString& name);
+
+// `folder` + "/" + `name` when `name` is safe; otherwise an error naming the refused name.
+[[nodiscard]] Result<QString> joinSafe(const QString& folder, const QString& name);
+
+} // namespace updates
