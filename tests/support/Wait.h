@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QThread>
 #include <functional>
 
@@ -16,6 +17,8 @@ inline bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
         if (timer.elapsed() > timeoutMs)
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        // Objects freed with deleteLater go only when asked for outside a running loop.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QThread::msleep(1);
     }
     return true;

@@ -1,0 +1,96 @@
+#include "player/Stage.h"
+
+#include "player/Clip.h"
+
+#include <gtest/gtest.h>
+
+using player::Clip;
+using player::Stage;
+
+namespace {
+
+struct StageTest : ::testing::Test {
+    Stage stage;
+    Clip* root = stage.root();
+    QStringList events;
+
+    Clip* button(Clip* parent, const QString& name, int depth, QRectF rect) {
+        Clip* b = parent->createEmptyMovieClip(name, depth);
+        b->createEmptyMovieClip("face", 1)->setRect(rect, Qt::red);
+        b->onPress([this, name] { events << name + ":press"; });
+        b->onRelease([this, name] { events << name + ":release"; });
+        b->onReleaseOutside([this, name] { events << name + ":outside"; });
+        return b;
+    }
+};
+
+TEST_F(StageTest, TopmostButtonUnderThePointerGetsThePress) {
+    Clip* low = button(root, "low", 1, {0, 0, 100, 100});
+    Clip* high = button(root, "high", 2, {50, 50, 100, 100});
+    EXPECT_EQ(stage.buttonAt({75, 75}), high);
+    EXPECT_EQ(stage.buttonAt({25, 25}), low);
+    EXPECT_EQ(stage.buttonAt({300, 300}), nullptr);
+    high->hide();
+    EXPECT_EQ(stage.buttonAt({75, 75}), low);
+}
+
+TEST_F(StageTest, PlainGraphicsAboveAButtonDoNotBlockIt) {
+    Clip* b = button(root, "b", 1, {0, 0, 100, 100});
+    root->createEmptyMovieClip("veil", 2)->setRect({0, 0, 800, 600}, QColor(255, 255, 255, 40));
+    EXPECT_EQ(stage.buttonAt({10, 10}), b);
+}
+
+TEST_F(StageTest, ButtonInsideAMaskIsHitOnlyWithinTheMask) {
+    Clip* holder = root->createEmptyMovieClip("photo_mc", 1);
+    holder->setMaskRect({0, 0, 240, 180});
+    Clip* b = button(holder, "pic", 1, {-100, -100, 600, 600});
+    EXPECT_EQ(stage.buttonAt({100, 100}), b);
+    EXPECT_EQ(stage.buttonAt({300, 100}), nullptr);
+}
+
+TEST_F(StageTest, HitAreaFollowsPositionAndScale) {
+    Clip* b = button(root, "b", 1, {0, 0, 10, 10});
+    b->setPos(100, 100);
+    b->setScale(200, 200);
+    EXPECT_EQ(stage.buttonAt({115, 115}), b);
+    EXPECT_EQ(stage.buttonAt({125, 125}), nullptr);
+}
+
+TEST_F(StageTest, DragKeepsTheOriginWithinBounds) {
+    Clip* tray = root->createEmptyMovieClip("manage_mc", 9);
+    tray->setPos(11, 66);
+    Clip* card = tray->createEmptyMovieClip("Photo1", 11);
+    card->setRect({0, 0, 240, 180}, Qt::gray);
+    card->setPos(40, 14);
+    stage.beginDrag(card, false, QRectF(QPointF(5, 5), QPointF(200, 100)));
+    EXPECT_EQ(stage.dragging(), card);
+    card->stopDrag();
+    EXPECT_EQ(stage.dragging(), nullptr);
+}
+
+TEST_F(StageTest, WheelListenersHearEveryTurnUntilTheirOwnerGoes) {
+    QList<int> deltas;
+    auto* owner = new QObject;
+    stage.addWheelListener(owner, [&](int d) { deltas << d; });
+    stage.sendWheel(3);
+    stage.sendWheel(-3);
+    delete owner;
+    stage.sendWheel(3);
+    EXPECT_EQ(deltas, QList<int>({3, -3}));
+}
+
+TEST_F(StageTest, HiddenBuiltInItemsLeaveOnlyThePlayersOwnEntry) {
+    EXPECT_GT(stage.contextMenuEntries().size(), 1);
+    stage.setBuiltInMenuItemsHidden(true);
+    EXPECT_EQ(stage.contextMenuEntries().size(), 1);
+}
+
+TEST_F(StageTest, AddressOpenerSeesUrlAndTarget) {
+    QString url, target;
+    stage.setAddressOpener([&](const QString& u, const QString& t) { url = u, target = t; });
+    stage.getURL("http://127.0.0.1:9/iVemba/bugs.asp", "_blank");
+    EXPECT_EQ(url, "http://127.0.0.1:9/iVemba/bugs.asp");
+    EXPECT_EQ(target, "_blank");
+}
+
+} // namespace
