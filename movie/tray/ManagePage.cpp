@@ -1,15 +1,133 @@
 #include "movie/tray/ManagePage.h"
 
+#include "movie/tray/Cascade.h"
+#include "movie/tray/PhotoCard.h"
+#include "movie/widgets/Button.h"
+#include "player/Bitmap.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
+#include "player/TextField.h"
+
+#include <QPointer>
+#include <QStringList>
 
 namespace tray {
 
-// Placeholder page until the tray is built.
-void defineSymbols(player::Stage& stage) {
-    stage.library().define(QStringLiteral("manage_page"), [](player::Clip& page) {
-        page.define(QStringLiteral("NewPhoto"), [](const QVariantList&) { return QVariant(); });
+using player::Clip;
+
+namespace {
+
+const QString kPreviews = QStringLiteral("Photos_Previews");
+const QString kCount = QStringLiteral("info_Capture_count");
+
+void makeHintRect(Clip& page) {
+    Clip* rect = page.createEmptyMovieClip(QStringLiteral("Rect_Hint_mc"), 1);
+    rect->setRect(QRectF(0, 0, 780, 523), QColor(0x4f, 0x9b, 0xea));
+    rect->setAlpha(18.0 / 256.0 * 100.0);
+    rect->hide();
+}
+
+void makeHintText(Clip& page) {
+    player::TextField::Style style;
+    style.pixelSize = 12;
+    style.color = QColor(0x1f, 0x4e, 0x8c);
+    style.align = Qt::AlignLeft | Qt::AlignVCenter;
+    auto* hint = page.adopt(new player::TextField(QStringLiteral("hint_txt"), {600, 18}, style), 3);
+    hint->setPos(15, -21);
+    hint->setText(QStringLiteral("！ 照片可随意拖动，针对每张照片进行删除、打印或下载保存。"));
+}
+
+int highestDepth(const Clip& page) {
+    const QList<Clip*> children = page.childClips();
+    return children.isEmpty() ? 0 : children.constLast()->depth();
+}
+
+// The n-th snapshot since the last delete-all becomes card "Photo" + n.
+QVariant newPhoto(Clip& page) {
+    player::Stage* stage = page.stage();
+    if (!stage)
+        return {};
+    Clip* root = stage->root();
+    const int n = root->var(kCount).toInt();
+    if (n < 1) {
+        stage->trace(QStringLiteral("NewPhoto: no snapshot counted (info_Capture_count ") +
+                     root->var(kCount).toString() + QLatin1Char(')'));
+        return {};
+    }
+    const int depth = cardDepth(
+        n, [&page](int d) { return page.childAtDepth(d) != nullptr; }, highestDepth(page));
+    Clip* card = page.attachMovie(QStringLiteral("Photo_model"),
+                                  QStringLiteral("Photo") + QString::number(n), depth);
+    if (!card)
+        return {};
+    card->setPos(cascadePosition(n));
+    Clip* pic = card->child(QStringLiteral("pic"));
+    const auto snapshot = root->var(QStringLiteral("CaptingBmp")).value<player::BitmapPtr>();
+    if (!snapshot)
+        stage->trace(QStringLiteral("NewPhoto: no snapshot in CaptingBmp"));
+    // The card shows the snapshot itself, not a copy.
+    pic->attachBitmap(snapshot, kSnapshotDepth, true);
+    pic->show();
+    card->setVar(QStringLiteral("PhotoType"), root->call(QStringLiteral("getPhotoType")));
+    QStringList previews = page.var(kPreviews).toStringList();
+    previews.append(card->targetPath());
+    page.setVar(kPreviews, previews);
+    return {};
+}
+
+void deleteAll(Clip& page) {
+    player::Stage* stage = page.stage();
+    if (!stage)
+        return;
+    // Names are reused after a delete-all, so an old entry may name a newer card; a card
+    // taken off by one entry is no longer found by the next, so each goes once.
+    const QStringList previews = page.var(kPreviews).toStringList();
+    for (const QString& path : previews) {
+        if (Clip* card = page.resolve(path); card && card != &page)
+            card->removeMovieClip();
+    }
+    Clip* root = stage->root();
+    root->setVar(kCount, 0);
+    const QString counter =
+        QStringLiteral("您已拍摄 ") + QString::number(0) + QStringLiteral(" 张！");
+    auto* field = qobject_cast<player::TextField*>(
+        root->resolve(QStringLiteral("/capture_mc/info_Capture_count_txt")));
+    if (field)
+        field->setText(counter);
+    else
+        stage->trace(QStringLiteral("delete all: no counter text on capture_mc"));
+}
+
+void makeDeleteAll(Clip& page) {
+    Clip* button = widgets::makeTextButton(page, QStringLiteral("but_deleteALl_photo"), 4,
+                                           {717.3, 4}, QStringLiteral("删除所有"), {60, 22});
+    QPointer<Clip> self(&page);
+    button->onPress([self] {
+        if (self && self->stage())
+            self->stage()->playSound(QStringLiteral("sounds/delete.wav"));
     });
+    button->onRelease([self] {
+        if (self)
+            deleteAll(*self);
+    });
+}
+
+void buildPage(Clip& page) {
+    makeHintRect(page);
+    makeHintText(page);
+    makeDeleteAll(page);
+    QPointer<Clip> self(&page);
+    page.define(QStringLiteral("NewPhoto"),
+                [self](const QVariantList&) { return self ? newPhoto(*self) : QVariant(); });
+    page.setVar(kPreviews, QStringList());
+    page.stop();
+}
+
+} // namespace
+
+void defineSymbols(player::Stage& stage) {
+    stage.library().define(QStringLiteral("manage_page"), buildPage);
+    defineCard(stage);
 }
 
 } // namespace tray

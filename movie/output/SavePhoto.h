@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace player {
+class Clip;
+class Stage;
+} // namespace player
+
+namespace output {
+
+// Defines a photo card's save operations: `SavePhoto` (release of `but_save`), the
+// desktop step `SavePhoto2disc` and the browser step `SavePhoto2Web`, each one 50 ms
+// after the press so that the status text is drawn before the work blocks the movie.
+// The card keeps the handle of its pending step in `Timer`; a press while a step is
+// pending is ignored, so a card never has two.
+void defineSaveFunctions(player::Clip& card);
+
+// The picture a save sends: the card's `pic` drawn at its own coordinates into an opaque
+// black 240×180 bitmap, as pixel text. Empty when the card has no picture.
+[[nodiscard]] QString savePictureText(const player::Clip& card);
+
+inline constexpr int kSaveStepMs = 50;
+inline const QString kSaveStatusText = QStringLiteral("提取图像，请稍候 ... ...");
+
+} // namespace output
