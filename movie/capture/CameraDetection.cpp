@@ -1,0 +1,163 @@
+#include "movie/capture/CameraDetection.h"
+
+#include "movie/capture/BorderLoader.h"
+#include "player/Clip.h"
+#include "player/Stage.h"
+#include "player/media/Camera.h"
+#include "player/media/VideoClip.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace capture {
+
+using player::Clip;
+
+namespace {
+
+// The view's camera: detection, set-up and the camera's reports. It lives as long as the
+// view and owns the one camera object the view uses (`my_cam`).
+class CameraDetection : public QObject {
+public:
+    explicit CameraDetection(Clip& view) : QObject(&view), m_view(view) {}
+
+    void frame1() {
+        resetBorderLoader(m_view);
+        player::Stage* stage = m_view.stage();
+        stage->trace(stage->movieUrl());
+        stage->root()->setVar(QStringLiteral("Debug"), true);
+        m_view.setVar(QStringLiteral("cam_info"), kDetectingMessage);
+    }
+
+    void frame2() {
+        Clip* root = m_view.stage()->root();
+        root->setVar(QStringLiteral("caminited"), false);
+        const QStringList names = media::cameraNames();
+        m_view.setVar(QStringLiteral("cam_array"), names);
+        if (!names.isEmpty()) {
+            initCam();
+            m_view.setVar(QStringLiteral("cam_info"), QString());
+        } else {
+            dropCamera();
+            getUrl(QStringLiteral("event:CamNotFound"));
+            m_view.setVar(QStringLiteral("cam_info"), kNoCameraMessage);
+        }
+        listenToCamera();
+        if (Clip* button = redetectButton()) {
+            Clip* view = &m_view;
+            button->onRelease([view] { view->gotoAndPlay(1); });
+        }
+        m_view.stop();
+    }
+
+    void initCam() {
+        const QString name = media::defaultCameraName();
+        if (!m_cam || m_cam->name() != name) {
+            dropCamera();
+            m_cam = media::defaultCamera(this).release();
+            m_view.setVar(QStringLiteral("my_cam"), QVariant::fromValue<QObject*>(m_cam));
+            listenToCamera();
+        }
+        if (!m_cam)
+            return;
+        m_cam->refresh();
+        player::Stage* stage = m_view.stage();
+        if (m_cam->muted()) {
+            // There is no player privacy panel on this system: access to a camera is the
+            // device's own permission, so the notice goes to the trace and the re-detect
+            // button stays for a later try.
+            stage->trace(QStringLiteral("privacy settings (panel 0): access to camera \"") +
+                         m_cam->name() + QStringLiteral("\" is not allowed"));
+            return;
+        }
+        stage->root()->setVar(QStringLiteral("caminited"), true);
+        m_cam->setMode({320, 240}, 15);
+        m_cam->setQuality(0, 100);
+        if (auto* video = videoClip())
+            video->attachCamera(m_cam);
+        m_cam->start();
+        const QString url = stage->movieUrl();
+        if (url.contains(QLatin1String(".dir")) || url.contains(QLatin1String(".dcr")))
+            getUrl(QStringLiteral("event:CamPrepared"));
+        if (Clip* button = redetectButton())
+            button->hide();
+    }
+
+    void getUrl(const QString& text) {
+        player::Stage* stage = m_view.stage();
+        if (stage->root()->var(QStringLiteral("Debug")).toBool())
+            stage->trace(text);
+        else
+            stage->getURL(text, QString());
+    }
+
+private:
+    void listenToCamera() {
+        if (!m_cam)
+            return;
+        m_cam->disconnect(this);
+        connect(m_cam, &media::Camera::status, this, &CameraDetection::onStatus);
+        connect(m_cam, &media::Camera::activity, this, [this](bool active) {
+            m_view.stage()->trace(active ? QStringLiteral("true") : QStringLiteral("false"));
+        });
+    }
+
+    void onStatus(const QString& code) {
+        Clip* root = m_view.stage()->root();
+        if (code == QLatin1String(media::Camera::kMuted)) {
+            if (!root->var(QStringLiteral("caminited")).toBool())
+                initCam();
+            m_view.setVar(QStringLiteral("cam_info"), kCameraBusyMessage);
+            // A device taken by another program is only found out once it is started,
+            // after set-up hid the button; the user needs it to try again.
+            if (Clip* button = redetectButton())
+                button->show();
+            getUrl(QStringLiteral("event:CamEnable 0"));
+        } else {
+            getUrl(QStringLiteral("event:CamEnable 1"));
+        }
+    }
+
+    void dropCamera() {
+        if (auto* video = videoClip()) {
+            video->attachCamera(nullptr);
+            video->showFrame({});
+        }
+        if (m_cam) {
+            m_cam->disconnect(this);
+            m_cam->stop();
+            m_cam->deleteLater();
+            m_cam = nullptr;
+        }
+    }
+
+    [[nodiscard]] media::VideoClip* videoClip() const {
+        return qobject_cast<media::VideoClip*>(
+            m_view.resolve(QStringLiteral("cam_pic_mc/my_video_mc/my_video")));
+    }
+    [[nodiscard]] Clip* redetectButton() const {
+        return m_view.resolve(QStringLiteral("cam_pic_mc/my_video_mc/ReDetectDV_button"));
+    }
+
+    Clip& m_view;
+    QPointer<media::Camera> m_cam;
+};
+
+} // namespace
+
+void startCameraDetection(Clip& view) {
+    auto* detection = new CameraDetection(view);
+    view.define(QStringLiteral("InitCam"), [detection](const QVariantList&) {
+        detection->initCam();
+        return QVariant();
+    });
+    view.define(QStringLiteral("_GetURL"), [detection](const QVariantList& args) {
+        detection->getUrl(args.value(0).toString());
+        return QVariant();
+    });
+    view.timeline().setScript(1, [detection] { detection->frame1(); });
+    view.timeline().setScript(2, [detection] { detection->frame2(); });
+    view.gotoAndPlay(1);
+}
+
+} // namespace capture

@@ -1,0 +1,100 @@
+#include "movie/capture/CameraView.h"
+
+#include "movie/capture/BorderLoader.h"
+#include "movie/capture/CameraDetection.h"
+#include "movie/capture/CaptureParts.h"
+#include "movie/capture/CompositePicture.h"
+#include "movie/widgets/Button.h"
+#include "player/Clip.h"
+#include "player/media/VideoClip.h"
+
+#include <QGraphicsDropShadowEffect>
+#include <QPainter>
+
+namespace capture {
+
+using player::Clip;
+
+namespace {
+
+const QRectF kFrame(0, 0, 240, 180);
+
+void buildBackdrop(Clip& view) {
+    Clip* backdrop = view.createEmptyMovieClip(QStringLiteral("backdrop"), 1);
+    backdrop->setPos(-1, -1);
+    const QRectF outer(0, 0, 248.6, 188.6);
+    backdrop->setContent(outer, [outer](QPainter& p) {
+        p.fillRect(outer, Qt::white);
+        p.fillRect(outer.adjusted(5, 5, -5, -5), QColor::fromRgb(kViewBackdrop));
+    });
+}
+
+void buildCameraContent(Clip& picture) {
+    Clip* content = picture.createEmptyMovieClip(QStringLiteral("my_video_mc"), 1);
+    // The 160×120 video shown at 200 %: a 320×240 camera picture of which the frame shows
+    // the window starting 39.8 pixels from its left and 30.7 from its top.
+    auto* video = content->adopt(new media::VideoClip(QStringLiteral("my_video"), {160, 120}), 1);
+    video->setPos(-39.8, -30.7);
+    video->setScale(200, 200);
+    video->setMaskRect(QRectF((kFrame.left() + 39.8) / 2, (kFrame.top() + 30.7) / 2,
+                              kFrame.width() / 2, kFrame.height() / 2));
+
+    player::TextField::Style style;
+    style.pixelSize = 13;
+    style.color = Qt::white;
+    style.align = Qt::AlignHCenter | Qt::AlignTop;
+    style.wrap = true;
+    auto* info = addText(*content, QStringLiteral("cam_info_txt"), 2, {-1, 68}, {244.5, 70}, style);
+    info->bind(picture.parentClip(), QStringLiteral("cam_info"));
+
+    widgets::makeTextButton(*content, QStringLiteral("ReDetectDV_button"), 3, {71.65, 139.2},
+                            QStringLiteral("重新检测摄像设备"), {112, 24});
+}
+
+void buildCompositeContent(Clip& picture) {
+    Clip* content = picture.createEmptyMovieClip(QStringLiteral("FromPhoto_mc"), 9);
+    content->setRect(kFrame, QColor(0, 0, 255, 26), Qt::white);
+    // Everything composite mode shows stays inside the frame, the dragged picture included.
+    content->setMaskRect(kFrame);
+    player::TextField::Style style;
+    style.pixelSize = 12;
+    style.color = Qt::white;
+    addText(*content, QStringLiteral("fromphoto_info_txt"), 2, {12, 86}, {226, 20}, style)
+        ->setText(QStringLiteral("请选择本地图片文件作合成背景！"));
+    buildCompositePicture(*content);
+}
+
+void buildBorderHolder(Clip& picture) {
+    Clip* holder = picture.createEmptyMovieClip(QStringLiteral("border_mc"), 17);
+    holder->setPos(33.8, -42.65);
+    Clip* inside = holder->createEmptyMovieClip(QStringLiteral("Boder_inside_mc"), 1);
+    inside->setPos(-33.8, 42.65);
+    inside->setContent(kFrame, [](QPainter&) {}); // a transparent placeholder
+}
+
+} // namespace
+
+Clip* buildCameraView(Clip& page) {
+    Clip* view = page.createEmptyMovieClip(QStringLiteral("dv"), 67);
+    view->setPos(270.3, 36.05);
+    view->setScale(100.62, 100.83);
+    auto* shadow = new QGraphicsDropShadowEffect;
+    shadow->setColor(Qt::black);
+    shadow->setBlurRadius(2);
+    shadow->setOffset(1.41, 1.41); // distance 2 at 45°
+    view->setGraphicsEffect(shadow);
+
+    buildBackdrop(*view);
+    Clip* picture = view->createEmptyMovieClip(QStringLiteral("cam_pic_mc"), 3);
+    buildCameraContent(*picture);
+    buildCompositeContent(*picture);
+    buildBorderHolder(*picture);
+    picture->createEmptyMovieClip(QStringLiteral("outline"), 19)
+        ->setRect(kFrame, Qt::transparent, Qt::white);
+    buildLoadingStrip(*view);
+
+    startCameraDetection(*view);
+    return view;
+}
+
+} // namespace capture

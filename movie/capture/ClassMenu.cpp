@@ -1,0 +1,82 @@
+#include "movie/capture/ClassMenu.h"
+
+#include "movie/widgets/Alert.h"
+#include "movie/widgets/PopupMenu.h"
+#include "player/Clip.h"
+#include "player/Stage.h"
+
+namespace capture {
+
+using player::Clip;
+
+namespace {
+
+constexpr int kRowHeight = 25;
+const QPointF kMenuAt(465, 310);
+
+Clip* classButton(const Clip& page) {
+    return page.child(QStringLiteral("button_clessselect"));
+}
+
+void initClassMenu(Clip& page) {
+    player::Stage* stage = page.stage();
+    Clip* root = stage->root();
+    const QVariantList classes = root->var(QStringLiteral("_PicClasses")).toList();
+    // A menu without classes would offer nothing; the button keeps saying so instead.
+    if (classes.isEmpty())
+        return;
+
+    QList<widgets::PopupMenu::Item> items;
+    QVariantList menuItems = root->var(QStringLiteral("MenuItems")).toList();
+    for (int i = 0; i < classes.size(); ++i) {
+        const QVariantMap record = classes[i].toMap();
+        const QString label =
+            record.value(QStringLiteral("name")).toString() + QStringLiteral("(") +
+            QString::number(record.value(QStringLiteral("pics")).toList().size()) +
+            QStringLiteral(")");
+        items.append({label, i + 1});
+        menuItems.append(
+            QVariantMap{{QStringLiteral("label"), label}, {QStringLiteral("ID"), i + 1}});
+    }
+    root->setVar(QStringLiteral("MenuItems"), menuItems);
+
+    delete root->var(QStringLiteral("BorderMenu")).value<QObject*>();
+    auto* menu = new widgets::PopupMenu(*stage, items, root);
+    menu->setRowHeight(kRowHeight);
+    root->setVar(QStringLiteral("BorderMenu"), QVariant::fromValue<QObject*>(menu));
+
+    Clip* self = &page;
+    menu->onChange([self, menu](int index) {
+        const widgets::PopupMenu::Item& item = menu->items().at(index);
+        self->setVar(QStringLiteral("classname"),
+                     QStringLiteral("(") + item.label + QStringLiteral(")"));
+        if (Clip* browser = self->child(QStringLiteral("listiview_form_mc")))
+            browser->call(QStringLiteral("LoadClass"), {item.id});
+    });
+    page.setVar(QStringLiteral("classname"),
+                QStringLiteral("(") +
+                    classes.first().toMap().value(QStringLiteral("name")).toString() +
+                    QStringLiteral(")"));
+    if (Clip* button = classButton(page))
+        button->onRelease([menu] { menu->show(kMenuAt); });
+}
+
+} // namespace
+
+void attachClassButtonAlert(Clip& page) {
+    Clip* self = &page;
+    if (Clip* button = classButton(page))
+        button->onRelease([self] {
+            widgets::alert(*self->stage(), kClassesNotLoadedTitle, kClassesNotLoadedText);
+        });
+}
+
+void defineClassMenu(Clip& page) {
+    Clip* self = &page;
+    page.define(QStringLiteral("InitClassMenu"), [self](const QVariantList&) {
+        initClassMenu(*self);
+        return QVariant();
+    });
+}
+
+} // namespace capture

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace player {
+class Clip;
+}
+
+namespace capture {
+
+inline const QString kClassesNotLoadedTitle = QStringLiteral("提示");
+inline const QString kClassesNotLoadedText = QStringLiteral("边框分类信息还未加载！");
+
+// The class button before the class list exists: an alert saying so.
+void attachClassButtonAlert(player::Clip& page);
+
+// Defines the page's `InitClassMenu`: builds the border class menu from the root's
+// `_PicClasses` (records with `name`, `path`, `pics`) and gives it to the class button.
+void defineClassMenu(player::Clip& page);
+
+} // namespace capture

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QSize>
+#include <QStringList>
+#include <memory>
+
+namespace media {
+
+// A camera as the movie sees it: a name, whether access is allowed, a capture mode, status
+// reports and a stream of frames. Frames are delivered on the UI thread, already converted
+// to pictures the stage can paint.
+class Camera : public QObject {
+    Q_OBJECT
+public:
+    // The status code a camera reports when access is refused or the device cannot be used.
+    static constexpr const char* kMuted = "Camera.Muted";
+    static constexpr const char* kUnmuted = "Camera.Unmuted";
+
+    explicit Camera(QString name, QObject* parent = nullptr)
+        : QObject(parent), m_name(std::move(name)) {}
+
+    [[nodiscard]] QString name() const { return m_name; }
+    // True while the camera may not be used (access not allowed, or the device is busy).
+    [[nodiscard]] virtual bool muted() const = 0;
+    // Asking for the camera again: a device that was busy gets another chance.
+    virtual void refresh() {}
+    void setMode(QSize size, double fps) {
+        m_size = size;
+        m_fps = fps;
+        modeChanged();
+    }
+    [[nodiscard]] QSize modeSize() const { return m_size; }
+    [[nodiscard]] double modeFps() const { return m_fps; }
+    // Bandwidth in bytes per second (0: no limit) and picture quality 0-100. Kept for the
+    // movie's sake; a local camera has no stream to compress.
+    void setQuality(int bandwidth, int quality) {
+        m_bandwidth = bandwidth;
+        m_quality = quality;
+    }
+    [[nodiscard]] int bandwidth() const { return m_bandwidth; }
+    [[nodiscard]] int quality() const { return m_quality; }
+    // Starts delivering frames; a camera that cannot deliver reports kMuted.
+    virtual void start() = 0;
+    virtual void stop() = 0;
+    [[nodiscard]] virtual bool isActive() const = 0;
+    // The latest frame delivered; null before the first.
+    [[nodiscard]] QImage lastFrame() const { return m_last; }
+
+signals:
+    void status(const QString& code);
+    void activity(bool active);
+    void frame(const QImage& image);
+
+protected:
+    virtual void modeChanged() {}
+    void deliver(const QImage& image) {
+        m_last = image;
+        emit frame(image);
+    }
+
+private:
+    QString m_name;
+    QSize m_size{160, 120};
+    double m_fps = 15;
+    int m_bandwidth = 16384;
+    int m_quality = 0;
+    QImage m_last;
+};
+
+// Which cameras this machine offers. The environment variable IVEMBA_TEST_CAMERA replaces
+// them with one still picture for tests and machines without a webcam:
+//   <path>         one camera showing the picture at <path> as every frame
+//   busy:<path>    the same camera, but the device is taken by another program
+//   denied:<path>  the same camera, but access to it is not allowed
+//   none           no camera at all
+[[nodiscard]] QStringList cameraNames();
+// The name of the default camera; empty when there is none.
+[[nodiscard]] QString defaultCameraName();
+// The default camera, or null when there is none.
+[[nodiscard]] std::unique_ptr<Camera> defaultCamera(QObject* parent = nullptr);
+
+} // namespace media

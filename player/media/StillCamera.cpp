@@ -1,0 +1,58 @@
+#include "player/media/StillCamera.h"
+
+#include <QImageReader>
+#include <QLoggingCategory>
+#include <cmath>
+
+namespace media {
+
+StillCamera::StillCamera(const QString& path, Access access, QObject* parent)
+    : Camera(kName, parent), m_access(access) {
+    QImageReader reader(path);
+    reader.setAllocationLimit(kAllocationLimitMb);
+    m_picture = reader.read();
+    if (m_picture.isNull())
+        qWarning().noquote() << "still camera: cannot read" << path << reader.errorString();
+    m_timer.setTimerType(Qt::CoarseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &StillCamera::tick);
+    modeChanged();
+}
+
+void StillCamera::modeChanged() {
+    m_timer.setInterval(static_cast<int>(std::lround(1000.0 / std::max(modeFps(), 1.0))));
+    if (m_picture.isNull()) {
+        m_frame = {};
+        return;
+    }
+    // A camera in a 320×240 mode delivers 320×240 frames whatever its sensor holds.
+    m_frame = m_picture.scaled(modeSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                  .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+void StillCamera::start() {
+    if (m_access != Access::Allowed) {
+        // Reported from the event loop, as a device would.
+        QMetaObject::invokeMethod(
+            this, [this] { emit status(QString::fromLatin1(kMuted)); }, Qt::QueuedConnection);
+        return;
+    }
+    if (m_timer.isActive())
+        return;
+    m_timer.start();
+    emit activity(true);
+    tick();
+}
+
+void StillCamera::stop() {
+    if (!m_timer.isActive())
+        return;
+    m_timer.stop();
+    emit activity(false);
+}
+
+void StillCamera::tick() {
+    if (!m_frame.isNull())
+        deliver(m_frame);
+}
+
+} // namespace media
