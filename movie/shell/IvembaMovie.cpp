@@ -1,21 +1,112 @@
 #include "movie/shell/IvembaMovie.h"
 
+#include "movie/capture/CapturePage.h"
+#include "movie/shell/Editions.h"
+#include "movie/shell/Footer.h"
+#include "movie/shell/GetPath.h"
+#include "movie/shell/Hints.h"
+#include "movie/shell/Pages.h"
+#include "movie/shell/RootConfig.h"
+#include "movie/shell/ServiceClips.h"
+#include "movie/shell/StatusPanel.h"
+#include "movie/shell/TabBar.h"
+#include "movie/shell/TitleBar.h"
 #include "player/Clip.h"
 #include "player/MovieProgram.h"
 #include "player/Stage.h"
 
 namespace shell {
 
+using player::Clip;
+using player::Stage;
+
 namespace {
-// Placeholder until the movie's start-up is written: an empty two-frame movie.
+
+// Clips that sit on the first frame and stay for the whole run.
+void placeFrame1Clips(Clip& root) {
+    placeOutline(root);
+    placeStatusPanel(root);
+    placeWindowButtons(root);
+    placeServiceClipsOfFrame1(root);
+    placeHints(root);
+}
+
+// The interface, placed on the second frame.
+void placeFrame2Clips(Stage& stage, Clip& root) {
+    placeWindowPicture(root);
+    placeTitleStrip(root);
+    attachPages(stage, root);
+    placeFooter(root);
+    placeTabBar(root);
+    placeServiceClipsOfFrame2(root);
+    placeAboutButton(root);
+}
+
+// The border browser's class list starts empty and unloaded.
+void prepareBorderClasses(Clip& root) {
+    root.setVar(QStringLiteral("_PicClasses"), QVariantList());
+    root.setVar(QStringLiteral("_PicClassesInfoLoaded"), false);
+}
+
+void frame1(Stage& stage, Clip& root) {
+    placeFrame1Clips(root);
+
+    allowPartnerDomains(stage);
+    root.define(QStringLiteral("GetPath"), [](const QVariantList& args) -> QVariant {
+        return GetPath(args.value(0).toString());
+    });
+    const QString path = GetPath(stage.movieUrl());
+    root.setVar(QStringLiteral("Path"), path);
+    stage.trace(QStringLiteral("_root.Path: ") + path);
+    const QStringList cameras = cameraNames();
+    root.setVar(QStringLiteral("cam_array"), cameras);
+    stage.trace(QStringLiteral("cam_array.length: ") + QString::number(cameras.size()));
+    setSiteAddresses(root);
+    prepareBorderClasses(root);
+    hideWindowButtons(root);
+    if (Clip* settings = root.child(QStringLiteral("Uploadsetting_mc")))
+        settings->hide();
+    root.setVar(QStringLiteral("ClassMenuInited"), false);
+    watchEdition(root);
+    defineBorderHintHandlers(root);
+    watchHostVariables(root);
+    defineGetButtonHint(root);
+    stage.fsCommand(QStringLiteral("iVembaInited"), QString());
+    // Start statistics and the local use counter go out here, once the handshake is raised.
+    attachHintHandlers(root);
+}
+
+void frame2(Stage& stage, Clip& root) {
+    placeFrame2Clips(stage, root);
+
+    root.stop();
+    for (const char* name : {"Lwz", "Upload_mc", "Upload_Status_mc"}) {
+        if (Clip* clip = root.child(QString::fromUtf8(name)))
+            clip->hide();
+    }
+    stage.setBuiltInMenuItemsHidden(true);
+    root.setVar(QStringLiteral("info_Capture_count"), 0);
+    attachWindowHandlers(root);
+    root.setVar(QStringLiteral("CpRecord"), 0);
+    capture::defineRootFunctions(root);
+    defineShiftpage(root);
+    root.call(QStringLiteral("Shiftpage"), {QStringLiteral("capture")});
+    showCaptureCount(root);
+    // The version check (once, after 6000 ms) and the capture report (every 45000 ms) start
+    // their timers here.
+    attachAboutHandler(root);
+}
+
 class IvembaMovie : public player::MovieProgram {
 public:
-    void start(player::Stage& stage) override {
-        player::Clip* root = stage.root();
-        root->timeline().setScript(1, [&stage] { stage.fsCommand("iVembaInited", ""); });
-        root->timeline().setScript(2, [root] { root->stop(); });
+    void start(Stage& stage) override {
+        Clip* root = stage.root();
+        Stage* s = &stage;
+        root->timeline().setScript(1, [s, root] { frame1(*s, *root); });
+        root->timeline().setScript(2, [s, root] { frame2(*s, *root); });
     }
 };
+
 } // namespace
 
 void registerMovie(player::MovieRegistry& registry) {

@@ -1,0 +1,43 @@
+// ivemba-player: plays a movie file or web address in a plain window. Nobody answers the
+// movie's commands, so it runs as the browser edition.
+#include "movie/shell/IvembaMovie.h"
+#include "player/MovieProgram.h"
+#include "player/PlayerWidget.h"
+
+#include <QApplication>
+#include <QTextStream>
+
+namespace {
+
+// Commands would go to the web page around the movie; here they only show on the console.
+constexpr int kShownArgumentLength = 60;
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 2 || args.at(1).isEmpty()) {
+        QTextStream(stderr) << "usage: ivemba-player <movie file | http:// address>\n";
+        return 2;
+    }
+
+    player::MovieRegistry registry;
+    shell::registerMovie(registry);
+    player::PlayerWidget player(std::move(registry));
+    player.setWindowTitle(QStringLiteral("iVemba"));
+    player.setFixedSize(800, 600);
+    QObject::connect(&player, &player::PlayerWidget::fsCommand,
+                     [](const QString& name, const QString& argument) {
+                         QString shown = argument.left(kShownArgumentLength);
+                         if (argument.size() > kShownArgumentLength)
+                             shown += QStringLiteral("…");
+                         QTextStream(stderr) << "command " << name << " \"" << shown << "\"\n";
+                     });
+    QObject::connect(&player, &player::PlayerWidget::movieFailed, [](const QString& reason) {
+        QTextStream(stderr) << "ivemba-player: " << reason << "\n";
+    });
+    player.show();
+    player.loadMovie(args.at(1));
+    return QApplication::exec();
+}

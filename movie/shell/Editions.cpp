@@ -1,0 +1,98 @@
+#include "movie/shell/Editions.h"
+
+#include "player/Clip.h"
+#include "player/Stage.h"
+
+namespace shell {
+
+using player::Clip;
+
+namespace {
+
+const QString kEditionFlag = QStringLiteral("SetIdeType");
+const QString kBrowser = QStringLiteral("ie");
+const QString kDesktop = QStringLiteral("soft");
+
+void trace(const Clip& root, const QString& text) {
+    if (player::Stage* stage = root.stage())
+        stage->trace(text);
+}
+
+// The host's answer to "iVembaInited": the window buttons appear and the flag reads "soft",
+// whatever the host sent.
+QVariant bcSetIdeType(Clip& root) {
+    for (const char* name : {"but_quit", "but_help", "but_miniapp"}) {
+        if (Clip* button = root.child(QLatin1String(name)))
+            button->show();
+    }
+    return kDesktop;
+}
+
+// The chosen file comes back as "<path>|<target path of the asking clip>". Clip names never
+// hold "|" while file names may, so the value splits at its last "|".
+void bcOnSelectFiledOK(Clip& root, const QString& value) {
+    const qsizetype bar = value.lastIndexOf(QLatin1Char('|'));
+    const QString target = bar < 0 ? QString() : value.mid(bar + 1);
+    if (target.isEmpty()) {
+        trace(root, QStringLiteral("OnSelectFiledOK without a target: ") + value);
+        return;
+    }
+    Clip* asking = root.resolve(target);
+    if (!asking) {
+        trace(root, QStringLiteral("OnSelectFiledOK: no clip ") + target);
+        return;
+    }
+    asking->call(QStringLiteral("OnSelectFiledOK"), {value.left(bar)});
+}
+
+} // namespace
+
+bool isBrowserEdition(const Clip& root) {
+    return root.var(kEditionFlag).toString() == kBrowser;
+}
+
+void watchEdition(Clip& root) {
+    Clip* r = &root;
+    root.setVar(kEditionFlag, kBrowser);
+    root.define(QStringLiteral("onSetIdeType"), [r](const QVariantList&) {
+        r->setVar(kEditionFlag, kDesktop);
+        return QVariant();
+    });
+    root.watch(kEditionFlag, [r](const QVariant&, const QVariant&) { return bcSetIdeType(*r); });
+}
+
+void watchHostVariables(Clip& root) {
+    Clip* r = &root;
+    root.setVar(QStringLiteral("OnSelectFiledOK"), QString());
+    root.watch(QStringLiteral("OnSelectFiledOK"), [r](const QVariant&, const QVariant& value) {
+        bcOnSelectFiledOK(*r, value.toString());
+        return value;
+    });
+    root.setVar(QStringLiteral("OnClassInfoLoadOK"), QString());
+    root.watch(QStringLiteral("OnClassInfoLoadOK"), [r](const QVariant&, const QVariant& value) {
+        if (r->hasFunction(QStringLiteral("OnClassInfoLoad")))
+            r->call(QStringLiteral("OnClassInfoLoad"), {value});
+        return value;
+    });
+    root.setVar(QStringLiteral("OnNewBorderPublished"), QVariant());
+    root.watch(QStringLiteral("OnNewBorderPublished"), [r](const QVariant&, const QVariant& value) {
+        r->call(QStringLiteral("OnNewBorderPublish"));
+        return value;
+    });
+    root.setVar(QStringLiteral("OnReloadBordered"), QString());
+    root.watch(QStringLiteral("OnReloadBordered"), [r](const QVariant&, const QVariant& value) {
+        r->call(QStringLiteral("reloadBorder"));
+        return value;
+    });
+}
+
+void defineGetButtonHint(Clip& root) {
+    Clip* r = &root;
+    root.define(QStringLiteral("GetButtonHint"), [r](const QVariantList& args) -> QVariant {
+        if (args.value(0).toString() != QLatin1String("SaveTarget"))
+            return {};
+        return isBrowserEdition(*r) ? QStringLiteral("下载图片") : QStringLiteral("保存图片");
+    });
+}
+
+} // namespace shell

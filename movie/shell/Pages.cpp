@@ -1,0 +1,73 @@
+#include "movie/shell/Pages.h"
+
+#include "movie/capture/CapturePage.h"
+#include "movie/tray/ManagePage.h"
+#include "player/Stage.h"
+
+namespace shell {
+
+using player::Clip;
+
+namespace {
+
+void setVisible(Clip* clip, bool visible) {
+    if (clip)
+        clip->setVisible(visible);
+}
+
+void shiftpage(Clip& root, const QString& target) {
+    Clip* title = root.child(QStringLiteral("title_mc"));
+    Clip* capture = root.child(QStringLiteral("capture_mc"));
+    Clip* manage = root.child(QStringLiteral("manage_mc"));
+    if (target == QLatin1String("manage")) {
+        if (title)
+            title->gotoAndStop(10);
+        setVisible(manage, true);
+        setVisible(capture, false);
+        return;
+    }
+    const bool photo = target == QLatin1String("photo");
+    if (title)
+        title->gotoAndStop(photo ? 20 : 1);
+    if (photo)
+        setVisible(manage, false);
+    if (capture)
+        capture->call(QStringLiteral("setFrom"),
+                      {photo ? QStringLiteral("photo") : QStringLiteral("cam")});
+    setVisible(capture, true);
+    if (!photo)
+        setVisible(manage, false);
+}
+
+} // namespace
+
+void attachPages(player::Stage& stage, Clip& root) {
+    capture::defineSymbols(stage);
+    tray::defineSymbols(stage);
+    if (Clip* manage =
+            root.attachMovie(QStringLiteral("manage_page"), QStringLiteral("manage_mc"), 9))
+        manage->setPos(11, 66);
+    if (Clip* capture =
+            root.attachMovie(QStringLiteral("capture_page"), QStringLiteral("capture_mc"), 14))
+        capture->setPos(9, 66);
+}
+
+void defineShiftpage(Clip& root) {
+    Clip* r = &root;
+    root.define(QStringLiteral("Shiftpage"), [r](const QVariantList& args) {
+        shiftpage(*r, args.value(0).toString());
+        return QVariant();
+    });
+}
+
+void showCaptureCount(Clip& root) {
+    Clip* capture = root.child(QStringLiteral("capture_mc"));
+    if (!capture)
+        return;
+    capture->setVar(QStringLiteral("info_Capture_count_txt"),
+                    QStringLiteral("您已拍摄 ") +
+                        root.var(QStringLiteral("info_Capture_count")).toString() +
+                        QStringLiteral(" 张！"));
+}
+
+} // namespace shell
