@@ -90,10 +90,9 @@ void deleteAll(Clip& page) {
     root->setVar(kCount, 0);
     const QString counter =
         QStringLiteral("您已拍摄 ") + QString::number(0) + QStringLiteral(" 张！");
-    auto* field = qobject_cast<player::TextField*>(
-        root->resolve(QStringLiteral("/capture_mc/info_Capture_count_txt")));
-    if (field)
-        field->setText(counter);
+    // The capture page shows its counter text variable in its own field.
+    if (Clip* capture = root->resolve(QStringLiteral("/capture_mc")))
+        capture->setVar(QStringLiteral("info_Capture_count_txt"), counter);
     else
         stage->trace(QStringLiteral("delete all: no counter text on capture_mc"));
 }
