@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+namespace host {
+
+// Encodes a picture as a baseline JFIF JPEG with three colour components at the given
+// quality (libjpeg's 0–100 scale), every other setting as libjpeg chooses by default.
+// Throws Error when the library fails.
+[[nodiscard]] QByteArray encodeJpeg(const QImage& picture, int quality);
+
+} // namespace host

@@ -1,0 +1,192 @@
+#include "host/TForm1.h"
+
+#include "common/SiteBase.h"
+#include "host/Dialogs.h"
+#include "host/Error.h"
+#include "host/FileWriter.h"
+#include "host/PhotoExport.h"
+#include "player/PlayerWidget.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QShowEvent>
+#include <QUrl>
+#include <QWindow>
+#include <system_error>
+
+namespace host {
+
+namespace {
+const QString kPictureFilter =
+    QStringLiteral("PNG格式|*.PNG|JPG格式|*.JPG|GIF格式|*.GIF|全部|*.PNG;*.jpg;*.gif");
+const QString kPhotoFilter = QStringLiteral("JPG格式|*.JPG");
+constexpr int kAllPicturesFilter = 3;
+} // namespace
+
+TForm1::TForm1(Setup setup, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      ShockwaveFlash1(new player::PlayerWidget(std::move(setup.registry), this)),
+      OpenDialog1(FileDialog::Mode::Open, kPictureFilter, kAllPicturesFilter),
+      SaveDialog1(FileDialog::Mode::Save, kPhotoFilter, 0, QStringLiteral("jpg")),
+      m_programDir(std::move(setup.programDir)), m_dialogs(*setup.dialogs),
+      m_movieResource(std::move(setup.movieResource)),
+      m_borderCheckProc(std::move(setup.borderCheck)) {
+    setFixedSize(kClientSize);
+    ShockwaveFlash1->setGeometry(QRect(QPoint(0, 0), kClientSize));
+    Timer1.setInterval(kCloseDelayMs);
+    connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(ShockwaveFlash1, &player::PlayerWidget::fsCommand, this,
+            &TForm1::ShockwaveFlash1FSCommand);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate();
+}
+
+TForm1::~TForm1() {
+    if (m_borderCheck.joinable()) {
+        m_borderCheck.request_stop();
+        m_borderCheck.join();
+    }
+    FormDestroy();
+}
+
+QString TForm1::movieFile() const {
+    return m_programDir + QStringLiteral("/ivemba.swf");
+}
+
+QString TForm1::overrideMovieFile() const {
+    return m_programDir + QStringLiteral("/_ivemba.swf");
+}
+
+void TForm1::FormCreate() {
+    try {
+        loadMovie();
+    } catch (const std::exception& e) {
+        // The window opens without a movie; there is no other place to try.
+        m_dialogs.message(this, errorText(e));
+    }
+}
+
+void TForm1::loadMovie() {
+    if (QFileInfo(overrideMovieFile()).isFile()) {
+        ShockwaveFlash1->loadMovie(overrideMovieFile());
+        return;
+    }
+    QFile resource(QStringLiteral(":/") + m_movieResource);
+    if (!resource.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Resource %1 not found").arg(m_movieResource));
+    writeWholeFile(movieFile(), resource.readAll());
+    ShockwaveFlash1->loadMovie(movieFile());
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A restore from the task bar is not a first showing.
+    if (!event->spontaneous() && !m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormShow() {
+    if (!m_borderCheckProc)
+        return;
+    try {
+        m_borderCheck = std::jthread(m_borderCheckProc);
+    } catch (const std::system_error&) {
+        // Without a thread the check simply does not run.
+    }
+}
+
+void TForm1::FormDestroy() {
+    // The override movie is never ours to remove.
+    QFile::remove(movieFile());
+}
+
+void TForm1::Timer1Timer() {
+    Timer1.stop();
+    close();
+}
+
+void TForm1::ShockwaveFlash1FSCommand(const QString& command, const QString& args) {
+    try {
+        dispatch(command, args);
+    } catch (const std::exception& e) {
+        m_dialogs.message(this, errorText(e));
+    }
+}
+
+void TForm1::dispatch(const QString& command, const QString& args) {
+    if (command == u"iVembaInited") {
+        ShockwaveFlash1->setVariable(QStringLiteral("SetIdeType"), QStringLiteral("soft"));
+    } else if (command == u"savephoto_pro") {
+        // The movie announces a save; the photo itself follows.
+    } else if (command == u"savephoto") {
+        PhotoExport(m_dialogs, SaveDialog1, this).run(args);
+    } else if (command == u"ReleaseCapture") {
+        startDrag();
+    } else if (command == u"quitProgram") {
+        askQuit();
+    } else if (command == u"SetBordersinfo") {
+        // Understood, and nothing to do.
+    } else if (command == u"downloadnewborder") {
+        showBorderUpdate();
+    } else if (command == u"whoareyou") {
+        ShockwaveFlash1->setVariable(QStringLiteral("areyouivemba"),
+                                     QStringLiteral("quorle-ivemba"));
+    } else if (command == u"newversion") {
+        askNewVersion(args);
+    } else if (command == u"ivembaabout") {
+        showAbout();
+    } else if (command == u"miniapp") {
+        showMinimized();
+    } else if (command == u"requesthelp") {
+        m_dialogs.openUrl(QUrl::fromLocalFile(m_programDir + QStringLiteral("/help/index.htm")));
+    } else if (command == u"onSelectPicFile") {
+        selectPictureFile(args);
+    }
+}
+
+void TForm1::startDrag() {
+    // The system moves the window with the mouse for as long as the button stays down.
+    if (QWindow* window = windowHandle())
+        window->startSystemMove();
+}
+
+void TForm1::askQuit() {
+    if (m_dialogs.question(this, QStringLiteral("退出确认"), QStringLiteral("您确定要退出么？")))
+        Timer1.start(); // closes from the timer, never inside the movie's command
+}
+
+void TForm1::askNewVersion(const QString& args) {
+    if (m_about && m_about->isVisible())
+        m_about->close();
+    if (m_dialogs.question(this, QStringLiteral("版本更新"),
+                           QStringLiteral("检测到更新的版本,需要打开下载页面进行软件升级吗?")))
+        ShockwaveFlash1->setVariable(QStringLiteral("OnGotoDownload"), args);
+}
+
+void TForm1::showAbout() {
+    if (m_about)
+        m_dialogs.showModal(*m_about);
+}
+
+void TForm1::showBorderUpdate() {
+    if (!m_borderUpdate)
+        return;
+    m_borderUpdate->show();
+    m_borderUpdate->raise();
+    m_borderUpdate->activateWindow();
+}
+
+void TForm1::selectPictureFile(const QString& args) {
+    if (const std::optional<QString> path = OpenDialog1.execute(m_dialogs, this))
+        ShockwaveFlash1->setVariable(QStringLiteral("OnSelectFiledOK"),
+                                     QDir::toNativeSeparators(*path) + u'|' + args);
+}
+
+} // namespace host
