@@ -33,7 +33,9 @@ quint32 Bitmap::getPixel(int x, int y) const {
 quint32 Bitmap::getPixel32(int x, int y) const {
     if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
         return 0;
-    return m_image.pixel(x, y);
+    // A snapshot keeps premultiplied pixels for drawing speed; readers get plain colour.
+    const QRgb pixel = m_image.pixel(x, y);
+    return m_image.format() == QImage::Format_ARGB32_Premultiplied ? qUnpremultiply(pixel) : pixel;
 }
 
 void renderSubtree(QPainter& painter, const QGraphicsItem& item, bool applyOwnTransform) {
