@@ -15,12 +15,13 @@ constexpr int kShownArgumentLength = 60;
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
-    if (args.size() != 2 || args.at(1).isEmpty()) {
+    // The usage comes first: it needs no display.
+    if (argc != 2 || argv[1][0] == '\0') {
         QTextStream(stderr) << "usage: ivemba-player <movie file | http:// address>\n";
         return 2;
     }
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
 
     player::MovieRegistry registry;
     shell::registerMovie(registry);
