@@ -53,7 +53,7 @@ void buildCameraContent(Clip& picture) {
 
 void buildCompositeContent(Clip& picture) {
     Clip* content = picture.createEmptyMovieClip(QStringLiteral("FromPhoto_mc"), 9);
-    content->setRect(kFrame, QColor(0, 0, 255, 26), Qt::white);
+    setFramedRect(*content, kFrame, QColor(0, 0, 255, 26), Qt::white);
     // Everything composite mode shows stays inside the frame, the dragged picture included.
     content->setMaskRect(kFrame);
     player::TextField::Style style;
@@ -89,8 +89,8 @@ Clip* buildCameraView(Clip& page) {
     buildCameraContent(*picture);
     buildCompositeContent(*picture);
     buildBorderHolder(*picture);
-    picture->createEmptyMovieClip(QStringLiteral("outline"), 19)
-        ->setRect(kFrame, Qt::transparent, Qt::white);
+    setFramedRect(*picture->createEmptyMovieClip(QStringLiteral("outline"), 19), kFrame,
+                  Qt::transparent, Qt::white);
     buildLoadingStrip(*view);
 
     startCameraDetection(*view);

@@ -2,6 +2,7 @@
 
 #include "player/Clip.h"
 
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -13,6 +14,16 @@ player::TextField* addText(player::Clip& parent, const QString& name, int depth,
     auto* text = parent.adopt(new player::TextField(name, size, style), depth);
     text->setPos(pos);
     return text;
+}
+
+void setFramedRect(player::Clip& clip, QRectF rect, QColor fill, QColor edge) {
+    clip.setContent(rect, [rect, fill, edge](QPainter& p) {
+        p.fillRect(rect, fill);
+        p.fillRect(QRectF(rect.left(), rect.top(), rect.width(), 1), edge);
+        p.fillRect(QRectF(rect.left(), rect.bottom() - 1, rect.width(), 1), edge);
+        p.fillRect(QRectF(rect.left(), rect.top() + 1, 1, rect.height() - 2), edge);
+        p.fillRect(QRectF(rect.right() - 1, rect.top() + 1, 1, rect.height() - 2), edge);
+    });
 }
 
 QImage rotateHue(const QImage& image, double degrees) {

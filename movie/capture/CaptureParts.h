@@ -22,6 +22,10 @@ inline constexpr QRgb kLoadBar = 0x5fa6e7;
 player::TextField* addText(player::Clip& parent, const QString& name, int depth, QPointF pos,
                            QSizeF size, const player::TextField::Style& style);
 
+// Fills `clip`'s content with `fill` inside `rect` and a one-pixel `edge` along its inner
+// border, corners included.
+void setFramedRect(player::Clip& clip, QRectF rect, QColor fill, QColor edge);
+
 // A hue rotation by `degrees`, applied once to a picture as a colour matrix would: it keeps
 // lightness and alpha and turns the shutter's orange into the composite mode's green.
 [[nodiscard]] QImage rotateHue(const QImage& image, double degrees);

@@ -1,0 +1,95 @@
+#include "CaptureHarness.h"
+#include "support/Wait.h"
+
+#include <gtest/gtest.h>
+
+namespace capturetest {
+namespace {
+
+using player::Clip;
+
+const QString kNoCamera = QStringLiteral("没有找到摄像设备，无法拍摄！\n"
+                                         "  请先用 [合成] 模式！\n"
+                                         " \n"
+                                         "点上面的[合成]按钮进入合成模式！");
+const QString kBusy = QStringLiteral("摄像头设备被占用，无法拍摄！\n"
+                                     " 请先用 [合成] 模式！\n"
+                                     " \n"
+                                     "点上面的[合成]按钮进入合成模式！");
+
+Clip* redetect(const CaptureHarness& h) {
+    return h.at(QStringLiteral("dv/cam_pic_mc/my_video_mc/ReDetectDV_button"));
+}
+QString camInfo(const CaptureHarness& h) {
+    return h.view()->var(QStringLiteral("cam_info")).toString();
+}
+bool camInited(const CaptureHarness& h) {
+    return h.root()->var(QStringLiteral("caminited")).toBool();
+}
+
+TEST(Detection, LiveCameraIsSetUp) {
+    CaptureHarness h;
+    EXPECT_TRUE(camInited(h));
+    EXPECT_EQ(camInfo(h), QString());
+    EXPECT_FALSE(redetect(h)->isVisible());
+    EXPECT_EQ(h.view()->var(QStringLiteral("cam_array")).toStringList(),
+              QStringList{QStringLiteral("iVemba 测试摄像头")});
+    EXPECT_TRUE(h.root()->var(QStringLiteral("Debug")).toBool());
+    EXPECT_EQ(h.view()->currentFrame(), 2);
+}
+
+TEST(Detection, NoCameraShowsItsMessage) {
+    CaptureHarness h(QStringLiteral("none"));
+    EXPECT_EQ(camInfo(h), kNoCamera);
+    EXPECT_FALSE(camInited(h));
+    EXPECT_TRUE(redetect(h)->isVisible());
+    // Camera events go to the trace only, never to an address.
+    EXPECT_TRUE(h.traced(QStringLiteral("event:CamNotFound")));
+    for (const QString& line : h.traces())
+        EXPECT_FALSE(line.startsWith(QStringLiteral("getURL"))) << line.toStdString();
+    // The shutter still works: the message and button, transparent elsewhere.
+    const player::BitmapPtr shot = h.snapshot();
+    EXPECT_EQ(qAlpha(shot->getPixel32(20, 20)), 0);
+    bool text = false;
+    for (int x = 1; x < 239 && !text; ++x)
+        for (int y = 70; y < 135 && !text; ++y)
+            text = qAlpha(shot->getPixel32(x, y)) > 0;
+    EXPECT_TRUE(text);
+}
+
+TEST(Detection, BusyCameraShowsItsMessage) {
+    CaptureHarness h(QStringLiteral("busy:%1"));
+    ASSERT_TRUE(testsupport::waitUntil([&h] { return !camInfo(h).isEmpty(); }));
+    EXPECT_EQ(camInfo(h), kBusy);
+    EXPECT_TRUE(h.traced(QStringLiteral("event:CamEnable 0")));
+    EXPECT_TRUE(redetect(h)->isVisible());
+}
+
+TEST(Detection, DeniedAccessKeepsTheButtonAndTraces) {
+    CaptureHarness h(QStringLiteral("denied:%1"));
+    EXPECT_FALSE(camInited(h));
+    EXPECT_TRUE(redetect(h)->isVisible());
+    EXPECT_EQ(camInfo(h), QString());
+    bool notice = false;
+    for (const QString& line : h.traces())
+        notice = notice || line.contains(QStringLiteral("privacy settings"));
+    EXPECT_TRUE(notice);
+}
+
+TEST(Detection, RedetectButtonRunsDetectionAgain) {
+    CaptureHarness h(QStringLiteral("none"));
+    Clip* button = redetect(h);
+    qputenv("IVEMBA_TEST_CAMERA", (h.dir() + QStringLiteral("/camera.png")).toUtf8());
+    button->press();
+    button->release();
+    EXPECT_EQ(h.view()->currentFrame(), 1);
+    EXPECT_EQ(camInfo(h), QStringLiteral("正在检测摄像设备..."));
+    h.stage().clock().tick();
+    EXPECT_EQ(camInfo(h), QString());
+    EXPECT_TRUE(camInited(h));
+    EXPECT_FALSE(button->isVisible());
+    EXPECT_TRUE(testsupport::waitUntil([&h] { return h.snapshot()->getPixel(120, 90) != 0; }));
+}
+
+} // namespace
+} // namespace capturetest
