@@ -1,0 +1,119 @@
+#include "player/media/Camera.h"
+
+#include "player/Bitmap.h"
+#include "player/media/StillCamera.h"
+#include "player/media/VideoClip.h"
+#include "support/Wait.h"
+
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using media::StillCamera;
+
+// What a camera reported, in order.
+struct Reports {
+    explicit Reports(media::Camera& camera) {
+        QObject::connect(&camera, &media::Camera::frame,
+                         [this](const QImage& i) { frames.append(i); });
+        QObject::connect(&camera, &media::Camera::status,
+                         [this](const QString& s) { status.append(s); });
+    }
+    QList<QImage> frames;
+    QStringList status;
+};
+
+class StillCameraTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QImage picture(640, 480, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x)
+                picture.setPixel(x, y, qRgb(200, 10, 10)); // top-left quarter red
+        path = dir.filePath(QStringLiteral("still.png"));
+        ASSERT_TRUE(QImageWriter(path, "png").write(picture));
+        old = qgetenv("IVEMBA_TEST_CAMERA");
+    }
+    void TearDown() override { qputenv("IVEMBA_TEST_CAMERA", old); }
+
+    QTemporaryDir dir;
+    QString path;
+    QByteArray old;
+};
+
+TEST_F(StillCameraTest, EnvironmentChoosesTheCameras) {
+    struct Case {
+        QString setting;
+        QStringList names;
+        bool muted;
+    };
+    const QString name = QStringLiteral("iVemba 测试摄像头");
+    for (const Case& c :
+         {Case{path, {name}, false}, Case{QStringLiteral("busy:") + path, {name}, false},
+          Case{QStringLiteral("denied:") + path, {name}, true},
+          Case{QStringLiteral("none"), {}, false}}) {
+        qputenv("IVEMBA_TEST_CAMERA", c.setting.toUtf8());
+        EXPECT_EQ(media::cameraNames(), c.names) << c.setting.toStdString();
+        auto camera = media::defaultCamera();
+        EXPECT_EQ(bool(camera), !c.names.isEmpty());
+        if (camera) {
+            EXPECT_EQ(camera->name(), name);
+            EXPECT_EQ(camera->muted(), c.muted);
+            EXPECT_EQ(media::defaultCameraName(), name);
+        }
+    }
+}
+
+TEST_F(StillCameraTest, DeliversThePictureInTheModeSizeAtTheModeRate) {
+    StillCamera camera(path, StillCamera::Access::Allowed);
+    camera.setMode({320, 240}, 15);
+    Reports reports(camera);
+    const auto& frames = reports.frames;
+    camera.start();
+    ASSERT_EQ(frames.size(), 1) << "the first frame comes at once";
+    const QImage frame = frames.at(0);
+    EXPECT_EQ(frame.size(), QSize(320, 240));
+    EXPECT_EQ(frame.pixel(80, 60), qRgb(200, 10, 10));
+    EXPECT_EQ(frame.pixel(240, 180), qRgb(255, 255, 255));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return frames.size() >= 4; }, 2000));
+    camera.stop();
+    const qsizetype stopped = frames.size();
+    testsupport::spin(200);
+    EXPECT_EQ(frames.size(), stopped);
+}
+
+TEST_F(StillCameraTest, BusyDeviceReportsMutedWhenStarted) {
+    StillCamera camera(path, StillCamera::Access::Busy);
+    Reports reports(camera);
+    camera.start();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return reports.status.size() == 1; }));
+    EXPECT_EQ(reports.status.at(0), QStringLiteral("Camera.Muted"));
+    EXPECT_FALSE(camera.isActive());
+}
+
+TEST_F(StillCameraTest, UnreadablePictureDeliversNothing) {
+    StillCamera camera(dir.filePath(QStringLiteral("missing.png")), StillCamera::Access::Allowed);
+    Reports reports(camera);
+    camera.start();
+    testsupport::spin(150);
+    EXPECT_TRUE(reports.frames.isEmpty());
+}
+
+TEST_F(StillCameraTest, VideoClipShowsTheLatestFrameInItsBox) {
+    StillCamera camera(path, StillCamera::Access::Allowed);
+    camera.setMode({320, 240}, 15);
+    media::VideoClip video(QStringLiteral("my_video"), {160, 120});
+    video.attachCamera(&camera);
+    camera.start();
+    player::Bitmap bitmap(160, 120, true, 0);
+    bitmap.draw(video);
+    EXPECT_EQ(bitmap.getPixel(40, 30), 0xC80A0Au);
+    EXPECT_EQ(bitmap.getPixel(120, 90), 0xFFFFFFu);
+    video.attachCamera(nullptr);
+    EXPECT_EQ(video.currentFrame().size(), QSize(320, 240)) << "keeps the last picture";
+}
+
+} // namespace
