@@ -10,9 +10,10 @@ namespace {
 using player::Clip;
 using traytest::TrayMovie;
 
-// A point on a card's picture, clear of its buttons, in stage coordinates.
+// A point on a card's picture near its top-left corner, which later cards of the cascade
+// (30 to the right, 4 down) leave uncovered, in stage coordinates.
 QPointF onPicture(const Clip& card) {
-    return card.mapToScene(QPointF(60, 40));
+    return card.mapToScene(QPointF(6, 6));
 }
 
 TEST(TrayPage, StartsWithHiddenHintRectAndNoCards) {
@@ -64,6 +65,10 @@ TEST(BringToFront, PressedCardTakesTheFrontDepthAndTheFormerFrontCardItsOld) {
     Clip* a = movie.snap();
     Clip* b = movie.snap();
     Clip* c = movie.snap();
+    // Apart, so that a press reaches the card meant whichever lies in front.
+    a->setPos(0, 0);
+    b->setPos(300, 0);
+    c->setPos(0, 250);
     movie.press(onPicture(*a));
     movie.release(onPicture(*a));
     EXPECT_EQ(a->depth(), tray::kFrontDepth);
