@@ -9,6 +9,10 @@ struct PathCase {
     const char* folder;
 };
 
+void PrintTo(const PathCase& c, std::ostream* os) {
+    *os << '"' << c.location << '"';
+}
+
 class GetPathTest : public ::testing::TestWithParam<PathCase> {};
 
 TEST_P(GetPathTest, YieldsTheFolderWithItsSeparator) {

@@ -12,6 +12,10 @@ struct PageCase {
     const char* currentTab;
 };
 
+void PrintTo(const PageCase& c, std::ostream* os) {
+    *os << "Shiftpage(\"" << c.target << "\")";
+}
+
 class PagesTest : public ShellMovie, public ::testing::WithParamInterface<PageCase> {
 protected:
     void SetUp() override {
