@@ -54,6 +54,14 @@ TForm1::~TForm1() {
     FormDestroy();
 }
 
+void TForm1::setAboutWindow(QDialog* about) {
+    m_about = about;
+}
+
+void TForm1::setBorderUpdateWindow(QWidget* window) {
+    m_borderUpdate = window;
+}
+
 QString TForm1::movieFile() const {
     return m_programDir + QStringLiteral("/ivemba.swf");
 }

@@ -41,8 +41,8 @@ public:
     ~TForm1() override;
 
     // The other two windows, made after this one; commands open them.
-    void setAboutWindow(QDialog* about) { m_about = about; }
-    void setBorderUpdateWindow(QWidget* window) { m_borderUpdate = window; }
+    void setAboutWindow(QDialog* about);
+    void setBorderUpdateWindow(QWidget* window);
 
     [[nodiscard]] const QString& programDir() const { return m_programDir; }
     [[nodiscard]] QString movieFile() const;
