@@ -30,6 +30,10 @@ struct Uniform {
     const char* value;
 };
 
+void PrintTo(const Uniform& u, std::ostream* os) {
+    *os << u.what;
+}
+
 class UniformPixelTextTest : public ::testing::TestWithParam<Uniform> {};
 
 TEST_P(UniformPixelTextTest, EveryValueIsTheColourInDecimal) {

@@ -141,6 +141,10 @@ struct Removal {
     bool all;
 };
 
+void PrintTo(const Removal& r, std::ostream* os) {
+    *os << r.what;
+}
+
 class RemovedDuringPauseTest : public ::testing::TestWithParam<Removal> {};
 
 TEST_P(RemovedDuringPauseTest, NoPictureIsSentAndThePanelGoes) {

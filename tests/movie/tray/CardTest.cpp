@@ -49,6 +49,10 @@ struct Hover {
     const char* label;
 };
 
+void PrintTo(const Hover& h, std::ostream* os) {
+    *os << h.button << " " << h.edition;
+}
+
 class CardHoverTest : public ::testing::TestWithParam<Hover> {};
 
 TEST_P(CardHoverTest, LabelShowsOnlyWhileOverAndFollowsTheEdition) {

@@ -10,6 +10,10 @@ struct Place {
     QPointF at;
 };
 
+void PrintTo(const Place& p, std::ostream* os) {
+    *os << "card " << p.n;
+}
+
 class CascadeTest : public ::testing::TestWithParam<Place> {};
 
 TEST_P(CascadeTest, CardLiesWhereTheCascadePutsIt) {
@@ -31,6 +35,10 @@ struct DepthCase {
     std::set<int> held;
     int expected;
 };
+
+void PrintTo(const DepthCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class CardDepthTest : public ::testing::TestWithParam<DepthCase> {};
 
