@@ -9,6 +9,8 @@
 #include "player/media/VideoClip.h"
 
 #include <QGraphicsDropShadowEffect>
+#include <QGraphicsRectItem>
+#include <QGraphicsScene>
 #include <QPainter>
 
 namespace capture {
@@ -19,11 +21,32 @@ namespace {
 
 const QRectF kFrame(0, 0, 240, 180);
 
+// The view's shadow is the shadow of its frame, the one opaque shape that holds all the
+// rest. It is cast once into a picture, so that a camera frame shown in the view does not
+// make the blur be worked out again.
+QImage castShadow(QRectF shape, QRectF area) {
+    QGraphicsScene scene;
+    auto* item = scene.addRect(shape, Qt::NoPen, QBrush(Qt::black));
+    auto* shadow = new QGraphicsDropShadowEffect;
+    shadow->setColor(Qt::black);
+    shadow->setBlurRadius(2);
+    shadow->setOffset(1.41, 1.41); // distance 2 at 45°
+    item->setGraphicsEffect(shadow);
+    QImage image(area.size().toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    scene.render(&painter, QRectF(QPointF(0, 0), area.size()), area);
+    return image;
+}
+
 void buildBackdrop(Clip& view) {
     Clip* backdrop = view.createEmptyMovieClip(QStringLiteral("backdrop"), 1);
     backdrop->setPos(-1, -1);
     const QRectF outer(0, 0, 248.6, 188.6);
-    backdrop->setContent(outer, [outer](QPainter& p) {
+    const QRectF area = QRectF(-4, -4, 256, 196);
+    const QImage shadow = castShadow(outer, area);
+    backdrop->setContent(area, [outer, area, shadow](QPainter& p) {
+        p.drawImage(area.topLeft(), shadow);
         p.fillRect(outer, Qt::white);
         p.fillRect(outer.adjusted(5, 5, -5, -5), QColor::fromRgb(kViewBackdrop));
     });
@@ -78,12 +101,6 @@ Clip* buildCameraView(Clip& page) {
     Clip* view = page.createEmptyMovieClip(QStringLiteral("dv"), 67);
     view->setPos(270.3, 36.05);
     view->setScale(100.62, 100.83);
-    auto* shadow = new QGraphicsDropShadowEffect;
-    shadow->setColor(Qt::black);
-    shadow->setBlurRadius(2);
-    shadow->setOffset(1.41, 1.41); // distance 2 at 45°
-    view->setGraphicsEffect(shadow);
-
     buildBackdrop(*view);
     Clip* picture = view->createEmptyMovieClip(QStringLiteral("cam_pic_mc"), 3);
     buildCameraContent(*picture);

@@ -1,0 +1,154 @@
+// The capture page: the snapshot, one stage frame after a new camera frame, and the share
+// of a core the live camera view costs.
+#include "movie/capture/CapturePage.h"
+#include "player/Bitmap.h"
+#include "player/Clip.h"
+#include "player/MovieProgram.h"
+#include "player/PlayerWidget.h"
+#include "player/Stage.h"
+#include "player/media/VideoClip.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+namespace {
+
+using player::Clip;
+
+// The capture page with a tray that takes photos and keeps none, and a clip that keeps
+// the frame clock running as a playing movie does.
+class BenchMovie : public player::MovieProgram {
+public:
+    void start(player::Stage& stage) override {
+        capture::defineSymbols(stage);
+        Clip* root = stage.root();
+        root->timeline().setScript(2, [root] {
+            root->stop();
+            root->createEmptyMovieClip(QStringLiteral("manage_mc"), 9)
+                ->define(QStringLiteral("NewPhoto"),
+                         [](const QVariantList&) { return QVariant(); });
+            root->attachMovie(QStringLiteral("capture_page"), QStringLiteral("capture_mc"), 14)
+                ->setPos(9, 66);
+            root->setVar(QStringLiteral("info_Capture_count"), 0);
+            root->setVar(QStringLiteral("CpRecord"), 0);
+            capture::defineRootFunctions(*root);
+            root->createEmptyMovieClip(QStringLiteral("ticker"), 200)->onEnterFrame([] {});
+        });
+    }
+};
+
+QImage gradient(int shift) {
+    QImage image(320, 240, QImage::Format_RGB32);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            image.setPixel(x, y, qRgb((x + shift) & 255, y, (x * y) & 255));
+    return image;
+}
+
+void spin(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// One movie with the still camera on a picture in a temporary folder.
+struct Fixture {
+    Fixture() {
+        QImageWriter(dir.filePath(QStringLiteral("cam.png")), "png").write(gradient(0));
+        qputenv("IVEMBA_TEST_CAMERA", dir.filePath(QStringLiteral("cam.png")).toUtf8());
+        player::MovieRegistry registry;
+        registry.add(QStringLiteral("ivemba"), [] { return std::make_unique<BenchMovie>(); });
+        player = std::make_unique<player::PlayerWidget>(std::move(registry));
+        player->resize(800, 600);
+        player->show();
+        player->loadMovie(QStringLiteral(IVEMBA_BENCH_BUNDLE));
+        spin(500);
+        video = qobject_cast<media::VideoClip*>(
+            root()->resolve(QStringLiteral("capture_mc/dv/cam_pic_mc/my_video_mc/my_video")));
+    }
+    Clip* root() const { return player->stage().root(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<player::PlayerWidget> player;
+    media::VideoClip* video = nullptr;
+};
+
+void BM_Snapshot(benchmark::State& state) {
+    Fixture f;
+    for (auto _ : state)
+        f.root()->call(QStringLiteral("CaptureDo"));
+}
+BENCHMARK(BM_Snapshot)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+void BM_StageFrameWithNewCameraFrame(benchmark::State& state) {
+    Fixture f;
+    const QImage frames[2] = {gradient(0), gradient(7)};
+    QImage target(800, 600, QImage::Format_ARGB32_Premultiplied);
+    int i = 0;
+    for (auto _ : state) {
+        f.video->showFrame(frames[i++ & 1]);
+        QPainter painter(&target);
+        f.player->stage().render(&painter, QRectF(0, 0, 800, 600), QRectF(0, 0, 800, 600));
+    }
+}
+BENCHMARK(BM_StageFrameWithNewCameraFrame)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// 10 s of the movie at 16 fps with a live camera at 15 fps: each camera frame is a new
+// picture, shown in the view and painted by the player widget.
+// With state.range(0) == 0 the camera shows the same still picture: the movie's own cost.
+void BM_LiveViewCpu(benchmark::State& state) {
+    Fixture f;
+    const QImage frames[2] = {gradient(0), gradient(7)};
+    int i = 0;
+    QTimer camera;
+    camera.setTimerType(Qt::PreciseTimer);
+    const bool live = state.range(0) != 0;
+    QObject::connect(&camera, &QTimer::timeout, [&] {
+        f.video->showFrame(frames[live ? i & 1 : 0]);
+        ++i;
+    });
+    camera.start(1000 / 15);
+    spin(500);
+    for (auto _ : state) {
+        const double cpu0 = cpuSeconds();
+        const int frames0 = i;
+        QElapsedTimer wall;
+        wall.start();
+        spin(10000);
+        const double seconds = double(wall.nsecsElapsed()) / 1e9;
+        state.counters["cpu_percent"] = (cpuSeconds() - cpu0) / seconds * 100.0;
+        state.counters["camera_fps"] = (i - frames0) / seconds;
+    }
+}
+BENCHMARK(BM_LiveViewCpu)
+    ->Arg(1)
+    ->Arg(0)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
