@@ -3,6 +3,7 @@
 #include "common/SiteBase.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
+#include "player/media/Camera.h"
 
 #include <QUrl>
 
@@ -14,7 +15,7 @@ void allowPartnerDomains(player::Stage& stage) {
 }
 
 QStringList cameraNames() {
-    return {};
+    return media::cameraNames();
 }
 
 void setSiteAddresses(player::Clip& root) {
