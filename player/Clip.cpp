@@ -216,7 +216,10 @@ void Clip::setRect(QRectF rect, QColor fill, QColor edge) {
     setContent(rect, [rect, fill, edge](QPainter& p) {
         p.fillRect(rect, fill);
         if (edge.alpha() > 0) {
-            p.setPen(QPen(edge, 1));
+            // Mitred corners: the default bevel leaves each corner pixel half covered.
+            QPen pen(edge, 1);
+            pen.setJoinStyle(Qt::MiterJoin);
+            p.setPen(pen);
             p.setBrush(Qt::NoBrush);
             p.drawRect(rect.adjusted(0.5, 0.5, -0.5, -0.5));
         }
@@ -282,6 +285,8 @@ bool Clip::hitTest(QPointF scenePoint) const {
     const QPointF local = mapFromScene(scenePoint);
     if (!m_mask.isEmpty() && !m_mask.contains(local))
         return false;
+    if (!m_hitArea.isEmpty())
+        return m_hitArea.contains(local);
     if (!m_contentRect.isEmpty() && m_contentRect.contains(local))
         return true;
     for (QGraphicsItem* item : childItems()) {

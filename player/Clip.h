@@ -113,8 +113,11 @@ public:
     void releaseOutside() { showLook(ButtonState::Up), fire(m_releaseOutside); }
     void rollOver() { showLook(ButtonState::Over), fire(m_rollOver); }
     void rollOut() { showLook(ButtonState::Up), fire(m_rollOut); }
-    // True when the point (scene coordinates) lies on something this clip shows.
+    // True when the point (scene coordinates) lies on something this clip shows, or, when
+    // the clip has a hit area, inside that area alone (a button whose hover label must not
+    // catch the pointer).
     [[nodiscard]] bool hitTest(QPointF scenePoint) const;
+    void setHitArea(QRectF rect) { m_hitArea = rect; }
 
     // Timeline and frame events.
     Timeline& timeline() { return m_timeline; }
@@ -160,6 +163,7 @@ private:
     Painter m_painter;
     std::shared_ptr<Bitmap> m_bitmap;
     QRectF m_mask;
+    QRectF m_hitArea;
     QHash<QString, QVariant> m_vars;
     QHash<QString, Watcher> m_watchers;
     QHash<QString, Function> m_functions;

@@ -72,6 +72,8 @@ Clip* makeCardButton(Clip& card, const QString& name, int depth, QPointF pos, co
     Clip* icon = button->createEmptyMovieClip(QStringLiteral("icon"), 1);
     if (player::Stage* stage = button->stage())
         icon->setImage(stage->image(art));
+    // Only the icon catches the pointer; the hover label above it does not.
+    button->setHitArea(QRectF(0, 0, 50, 50));
     Clip* label = hover.hintVariable.isEmpty() ? makeFixedLabel(*button, hover.text)
                                                : makeHintLabel(*button, hover.hintVariable);
     label->hide();

@@ -105,4 +105,16 @@ TEST(CardButtons, IconMovesDownOnePixelWhilePressedAndHidesTheLabel) {
     EXPECT_EQ(icon->y(), 0);
 }
 
+TEST(CardButtons, ShownHoverLabelDoesNotCatchThePointer) {
+    TrayMovie movie;
+    Clip* remove = movie.snap()->child("but_delete");
+    remove->rollOver();
+    Clip* label = remove->child("label");
+    ASSERT_TRUE(label->isVisible());
+    const QPointF onLabel = label->mapToScene(label->contentRect().center());
+    EXPECT_NE(movie.stage().buttonAt(onLabel), remove) << "a press there would delete the card";
+    const QPointF onIcon = remove->mapToScene(QPointF(25, 25));
+    EXPECT_EQ(movie.stage().buttonAt(onIcon), remove);
+}
+
 } // namespace
