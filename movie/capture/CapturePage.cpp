@@ -81,7 +81,7 @@ void buildLayout(Clip& page) {
         ->setText(QStringLiteral(
             "！ 选择本地图片文件作为合成背景进行拍摄，随后切换到[整理]窗口，进行删选。"));
     widgets::makeTextButton(page, QStringLiteral("button_clessselect"), 63, {449.3, 244.75},
-                            QStringLiteral("边框类别"), {50, 24});
+                            QStringLiteral("边框类别"), {53, 24});
     addText(page, QStringLiteral("classname_field"), 66, {503.25, 247.05}, {200, 20},
             textStyle(12, Qt::white, true))
         ->bind(&page, QStringLiteral("classname"));
