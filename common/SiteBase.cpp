@@ -13,6 +13,8 @@ QString siteBase() {
     return base;
 }
 
-QString siteUrl(const QString& path) { return siteBase() + path; }
+QString siteUrl(const QString& path) {
+    return siteBase() + path;
+}
 
 } // namespace common
