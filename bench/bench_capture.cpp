@@ -1,5 +1,6 @@
 // The capture page: the snapshot, one stage frame after a new camera frame, and the share
 // of a core the live camera view costs.
+#include "CpuTime.h"
 #include "movie/capture/CapturePage.h"
 #include "player/Bitmap.h"
 #include "player/Clip.h"
@@ -8,7 +9,6 @@
 #include "player/Stage.h"
 #include "player/media/VideoClip.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QImageWriter>
@@ -16,7 +16,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -100,13 +99,6 @@ void BM_StageFrameWithNewCameraFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_StageFrameWithNewCameraFrame)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 // 10 s of the movie at 16 fps with a live camera at 15 fps: each camera frame is a new
 // picture, shown in the view and painted by the player widget.
 // With state.range(0) == 0 the camera shows the same still picture: the movie's own cost.
@@ -124,13 +116,13 @@ void BM_LiveViewCpu(benchmark::State& state) {
     camera.start(1000 / 15);
     spin(500);
     for (auto _ : state) {
-        const double cpu0 = cpuSeconds();
+        const double cpu0 = benchsupport::cpuSeconds();
         const int frames0 = i;
         QElapsedTimer wall;
         wall.start();
         spin(10000);
         const double seconds = double(wall.nsecsElapsed()) / 1e9;
-        state.counters["cpu_percent"] = (cpuSeconds() - cpu0) / seconds * 100.0;
+        state.counters["cpu_percent"] = (benchsupport::cpuSeconds() - cpu0) / seconds * 100.0;
         state.counters["camera_fps"] = (i - frames0) / seconds;
     }
 }
@@ -142,13 +134,3 @@ BENCHMARK(BM_LiveViewCpu)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -75,4 +75,3 @@ BENCHMARK(BM_WholeSave)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-BENCHMARK_MAIN();

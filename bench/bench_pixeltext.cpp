@@ -5,7 +5,6 @@
 #include "player/Clip.h"
 #include "player/Stage.h"
 
-#include <QApplication>
 #include <QRandomGenerator>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -74,12 +73,3 @@ void BM_SavePhoto2discDrawAndText(benchmark::State& state) {
 BENCHMARK(BM_SavePhoto2discDrawAndText)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

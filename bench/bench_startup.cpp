@@ -1,18 +1,17 @@
 // Start-up of the program up to the first painted frame of the movie, and the processor
 // time a loaded movie takes while nobody touches it.
+#include "CpuTime.h"
 #include "host/Dialogs.h"
 #include "host/TForm1.h"
 #include "movie/shell/IvembaMovie.h"
 #include "player/PlayerWidget.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -68,13 +67,6 @@ BENCHMARK(BM_StartupToFirstFrame)
     ->Repetitions(20)
     ->ReportAggregatesOnly(true);
 
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 // The share of one core the process uses while a loaded movie sits idle for 3 s.
 void BM_IdleCpu(benchmark::State& state) {
     QTemporaryDir dir;
@@ -86,26 +78,17 @@ void BM_IdleCpu(benchmark::State& state) {
     QTimer::singleShot(1000, &settle, &QEventLoop::quit);
     settle.exec();
     for (auto _ : state) {
-        const double cpu0 = cpuSeconds();
+        const double cpu0 = benchsupport::cpuSeconds();
         QElapsedTimer wall;
         wall.start();
         QEventLoop loop;
         QTimer::singleShot(3000, &loop, &QEventLoop::quit);
         loop.exec();
-        const double share = (cpuSeconds() - cpu0) / (double(wall.nsecsElapsed()) / 1e9);
+        const double share =
+            (benchsupport::cpuSeconds() - cpu0) / (double(wall.nsecsElapsed()) / 1e9);
         state.counters["cpu_percent"] = share * 100.0;
     }
 }
 BENCHMARK(BM_IdleCpu)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

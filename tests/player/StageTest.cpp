@@ -2,6 +2,8 @@
 
 #include "player/Clip.h"
 
+#include <QCoreApplication>
+#include <QGraphicsSceneMouseEvent>
 #include <gtest/gtest.h>
 
 using player::Clip;
@@ -56,16 +58,45 @@ TEST_F(StageTest, HitAreaFollowsPositionAndScale) {
     EXPECT_EQ(stage.buttonAt({125, 125}), nullptr);
 }
 
-TEST_F(StageTest, DragKeepsTheOriginWithinBounds) {
+void sendMouse(Stage& stage, QEvent::Type type, QPointF at) {
+    QGraphicsSceneMouseEvent event(type);
+    event.setScenePos(at);
+    event.setButton(type == QEvent::GraphicsSceneMouseMove ? Qt::NoButton : Qt::LeftButton);
+    event.setButtons(type == QEvent::GraphicsSceneMouseRelease ? Qt::NoButton : Qt::LeftButton);
+    QCoreApplication::sendEvent(&stage, &event);
+}
+
+TEST_F(StageTest, DragFollowsThePointerWithoutCentringAndKeepsTheOriginWithinBounds) {
     Clip* tray = root->createEmptyMovieClip("manage_mc", 9);
     tray->setPos(11, 66);
     Clip* card = tray->createEmptyMovieClip("Photo1", 11);
     card->setRect({0, 0, 240, 180}, Qt::gray);
     card->setPos(40, 14);
-    stage.beginDrag(card, false, QRectF(QPointF(5, 5), QPointF(200, 100)));
+    card->onPress([&] { card->startDrag(false, QRectF(QPointF(5, 5), QPointF(200, 100))); });
+    card->onRelease([&] { card->stopDrag(); });
+    card->onReleaseOutside([&] { card->stopDrag(); });
+
+    sendMouse(stage, QEvent::GraphicsSceneMousePress, {61, 90}); // 10,10 into the card
     EXPECT_EQ(stage.dragging(), card);
-    card->stopDrag();
+    sendMouse(stage, QEvent::GraphicsSceneMouseMove, {81, 100});
+    EXPECT_EQ(card->pos(), QPointF(60, 24)) << "moved with the pointer, not centred";
+    sendMouse(stage, QEvent::GraphicsSceneMouseMove, {700, 500});
+    EXPECT_EQ(card->pos(), QPointF(200, 100));
+    sendMouse(stage, QEvent::GraphicsSceneMouseMove, {0, 0});
+    EXPECT_EQ(card->pos(), QPointF(5, 5));
+    sendMouse(stage, QEvent::GraphicsSceneMouseRelease, {0, 0});
     EXPECT_EQ(stage.dragging(), nullptr);
+    sendMouse(stage, QEvent::GraphicsSceneMouseMove, {300, 300});
+    EXPECT_EQ(card->pos(), QPointF(5, 5)) << "the drag ended with the release";
+}
+
+TEST_F(StageTest, ReleaseAwayFromThePressedButtonIsAReleaseOutside) {
+    button(root, "b", 1, {0, 0, 100, 100});
+    sendMouse(stage, QEvent::GraphicsSceneMousePress, {50, 50});
+    sendMouse(stage, QEvent::GraphicsSceneMouseRelease, {300, 300});
+    sendMouse(stage, QEvent::GraphicsSceneMousePress, {50, 50});
+    sendMouse(stage, QEvent::GraphicsSceneMouseRelease, {60, 60});
+    EXPECT_EQ(events, QStringList({"b:press", "b:outside", "b:press", "b:release"}));
 }
 
 TEST_F(StageTest, WheelListenersHearEveryTurnUntilTheirOwnerGoes) {

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <sys/resource.h>
+
+namespace benchsupport {
+
+// User plus system CPU time of this process so far, in seconds.
+inline double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace benchsupport
