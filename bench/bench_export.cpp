@@ -74,4 +74,3 @@ void BM_WholeSave(benchmark::State& state) {
 BENCHMARK(BM_WholeSave)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
