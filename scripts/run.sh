@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DIVEMBA_TESTS=OFF
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DIVEMBA_TESTS=OFF -DIVEMBA_TOOLS=OFF
 cmake --build build -j"$(nproc)"
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     echo "No display found: iVemba is a desktop program and needs one."

@@ -11,7 +11,7 @@ echo "== formatting"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 echo "== build and test"
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DIVEMBA_TOOLS=OFF
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DIVEMBA_TOOLS=ON
 cmake --build build-test -j"$jobs"
 ctest --test-dir build-test --output-on-failure -j"$jobs"
 
