@@ -4,6 +4,7 @@
 #include "player/Stage.h"
 #include "player/TextField.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace widgets {
@@ -58,7 +59,12 @@ Clip* makeTextButton(Clip& parent, const QString& name, int depth, QPointF pos,
     const QColor top(0xff, 0xff, 0xff), bottom(0xdd, 0xe9, 0xf7), edge(0x7d, 0xa2, 0xd6);
     paintFace(top, bottom, edge);
     player::TextField::Style style;
+    // The label keeps a little air on both sides; a narrow button gets a smaller type.
     style.pixelSize = 12;
+    while (style.pixelSize > 9 &&
+           QFontMetricsF(player::movieFont(style.pixelSize)).horizontalAdvance(label) >
+               size.width() - 8)
+        --style.pixelSize;
     style.color = QColor(0x1f, 0x4e, 0x8c);
     style.align = Qt::AlignCenter;
     auto* text = button->adopt(new player::TextField(QStringLiteral("label"), size, style), 2);
