@@ -1,4 +1,5 @@
 #include "CaptureHarness.h"
+#include "support/RenderStage.h"
 
 #include <QDir>
 #include <QPainter>
@@ -8,14 +9,6 @@ namespace capturetest {
 namespace {
 
 using player::Clip;
-
-QImage renderStage(player::Stage& stage) {
-    QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    stage.render(&painter, QRectF(0, 0, 800, 600), QRectF(0, 0, 800, 600));
-    return image;
-}
 
 QString lookPath(const QString& name) {
     const QString dir = qEnvironmentVariableIsSet("IVEMBA_LOOK_DIR")
@@ -49,7 +42,7 @@ TEST(CaptureLook, ViewShowsWhatTheSnapshotTakes) {
     shutter->rollOver();
     shutter->press();
     shutter->release();
-    const QImage camera = renderStage(h.stage());
+    const QImage camera = testsupport::renderStage(h.stage());
     EXPECT_TRUE(camera.save(lookPath(QStringLiteral("ivemba_capture_look.png"))));
     EXPECT_TRUE(
         h.newPhotos().at(0)->image().save(lookPath(QStringLiteral("ivemba_capture_snapshot.png"))));
@@ -70,7 +63,8 @@ TEST(CaptureLook, ViewShowsWhatTheSnapshotTakes) {
     p.end();
     h.root()->call(QStringLiteral("SelectThisPhoto"), {QVariant::fromValue(picture)});
     h.stage().sendWheel(-30);
-    EXPECT_TRUE(renderStage(h.stage()).save(lookPath(QStringLiteral("ivemba_composite_look.png"))));
+    EXPECT_TRUE(testsupport::renderStage(h.stage()).save(
+        lookPath(QStringLiteral("ivemba_composite_look.png"))));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "ShellFixture.h"
+#include "support/RenderStage.h"
 
 #include <QDir>
 #include <QImage>
@@ -12,13 +13,7 @@ protected:
     // The stage as the player shows it. With IVEMBA_SHOT_DIR set the picture is also saved
     // there, for a look by eye.
     QImage render(const QString& name) {
-        QImage image(800, 600, QImage::Format_ARGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                               QPainter::SmoothPixmapTransform);
-        stage().render(&painter, QRectF(0, 0, 800, 600), QRectF(0, 0, 800, 600));
-        painter.end();
+        const QImage image = testsupport::renderStage(stage());
         if (const QString dir = qEnvironmentVariable("IVEMBA_SHOT_DIR"); !dir.isEmpty())
             image.save(QDir(dir).filePath(name + ".png"));
         return image;

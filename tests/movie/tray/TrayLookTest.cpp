@@ -1,4 +1,5 @@
 #include "TrayMovie.h"
+#include "support/RenderStage.h"
 
 #include <QDir>
 #include <QPainter>
@@ -25,14 +26,6 @@ player::BitmapPtr scene(QColor sky) {
     return bitmap;
 }
 
-QImage renderStage(player::Stage& stage) {
-    QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    stage.render(&painter, QRectF(0, 0, 800, 600), QRectF(0, 0, 800, 600));
-    return image;
-}
-
 // Renders the tray with a few cards, one hovered, and keeps the picture for a look
 // (IVEMBA_LOOK_PNG names where; the temporary folder otherwise).
 TEST(TrayLook, CardsShowTheirSnapshotsAndTheHoveredLabel) {
@@ -49,7 +42,7 @@ TEST(TrayLook, CardsShowTheirSnapshotsAndTheHoveredLabel) {
     last->child("but_save")->rollOver();
     first->child("but_print")->rollOver();
 
-    const QImage image = renderStage(movie.stage());
+    const QImage image = testsupport::renderStage(movie.stage());
     const QString path = qEnvironmentVariableIsSet("IVEMBA_LOOK_PNG")
                              ? qEnvironmentVariable("IVEMBA_LOOK_PNG")
                              : QDir::temp().filePath("ivemba_tray_look.png");
