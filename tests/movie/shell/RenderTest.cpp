@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QPainter>
 
 namespace shelltest {
 namespace {
