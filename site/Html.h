@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace site {
+
+// Text for HTML element content and quoted attribute values.
+[[nodiscard]] std::string escapeHtml(std::string_view text);
+
+// A whole UTF-8 page in the site's look, with the navigation on top.
+[[nodiscard]] std::string htmlPage(std::string_view title, std::string_view body);
+
+} // namespace site

@@ -1,0 +1,132 @@
+#include "site/Clock.h"
+#include "site/FormFields.h"
+#include "site/Html.h"
+#include "site/JpegWriter.h"
+#include "site/PixelUpload.h"
+#include "site/SiteContext.h"
+#include "site/Utf.h"
+
+#include <charconv>
+#include <httplib.h>
+
+namespace site {
+
+namespace {
+
+constexpr std::int64_t kPhotosPerPage = 24;
+constexpr std::size_t kLongestLabel = 400; // bytes of a title or an author
+
+void answer(httplib::Response& response, int status,
+            const std::vector<std::pair<std::string, std::string>>& fields) {
+    response.status = status;
+    response.set_content(FormFields::encode(fields), "text/plain; charset=utf-8");
+}
+
+void refuse(httplib::Response& response, const std::string& reason) {
+    answer(response, 400, {{"status", "error"}, {"actionname", "sendpic"}, {"reason", reason}});
+}
+
+void upload(SiteContext& context, const httplib::Request& request, httplib::Response& response) {
+    const auto form = FormFields::parse(request.body);
+    if (!form)
+        return refuse(response, "the form is not well encoded");
+    if (form->value("actionname") != "sendpic")
+        return refuse(response, "unknown actionname");
+    const std::string type = form->value("phototype");
+    if (type != "1" && type != "2")
+        return refuse(response, "phototype is neither 1 nor 2");
+    const std::string title = form->value("title");
+    const std::string author = form->value("author");
+    if (title.size() > kLongestLabel || author.size() > kLongestLabel || !isValidUtf8(title) ||
+        !isValidUtf8(author))
+        return refuse(response, "title or author too long or not UTF-8");
+    if (!form->has("text"))
+        return refuse(response, "no text");
+
+    auto decoded = PixelUpload::decode(form->value("text"));
+    if (auto* failure = std::get_if<PixelUpload::Error>(&decoded))
+        return refuse(response, failure->reason);
+    const std::string jpeg = encodeJpeg(std::get<Picture>(decoded));
+
+    const std::int64_t at = nowMs();
+    std::string name;
+    for (int attempt = 0;; ++attempt) {
+        name =
+            std::to_string(at) + "_" + std::to_string(context.photoSequence.fetch_add(1)) + ".jpg";
+        if (DataFolder::writeNew(context.data.photos() / name, jpeg))
+            break;
+        if (attempt > 100)
+            return answer(response, 500, {{"status", "error"}, {"reason", "no free name"}});
+    }
+    try {
+        context.database.addPhoto({name, title, author, type == "1" ? 1 : 2, at});
+    } catch (...) {
+        std::error_code error;
+        std::filesystem::remove(context.data.photos() / name, error);
+        throw;
+    }
+    answer(response, 200,
+           {{"status", "ok"},
+            {"actionname", "sendpic"},
+            {"filename", name},
+            {"tTime", localTimeText(at)},
+            {"tTime0", std::to_string(at)}});
+}
+
+std::string photosPage(SiteContext& context, const httplib::Request& request) {
+    const std::int64_t total = context.database.photoCount();
+    const std::int64_t pages =
+        std::max<std::int64_t>(1, (total + kPhotosPerPage - 1) / kPhotosPerPage);
+    std::int64_t page = 1;
+    const std::string pageText = request.get_param_value("page");
+    std::from_chars(pageText.data(), pageText.data() + pageText.size(), page);
+    page = std::clamp<std::int64_t>(page, 1, pages);
+
+    std::string body = "<h1>网友照片</h1><p>共 " + std::to_string(total) + " 张照片，第 " +
+                       std::to_string(page) + " / " + std::to_string(pages) + " 页</p>";
+    const auto photos = context.database.photos((page - 1) * kPhotosPerPage, kPhotosPerPage);
+    if (photos.empty())
+        body += "<p>还没有上传的照片。</p>";
+    body += "<div class=\"grid\">";
+    for (const PhotoRecord& photo : photos) {
+        body += "<div class=\"card\"><a href=\"/pics/" + escapeHtml(photo.name) +
+                "\"><img src=\"/pics/" + escapeHtml(photo.name) + "\" alt=\"" +
+                escapeHtml(photo.title) + "\"></a><div class=\"t\">" +
+                (photo.title.empty() ? std::string("（无题）") : escapeHtml(photo.title)) +
+                "</div><div class=\"m\">作者：" +
+                (photo.author.empty() ? std::string("佚名") : escapeHtml(photo.author)) + " · " +
+                escapeHtml(localTimeText(photo.atMs)) + "</div></div>";
+    }
+    body += "</div><div class=\"pager\">";
+    if (page > 1)
+        body += "<a href=\"/photos.aspx?page=" + std::to_string(page - 1) + "\">上一页</a>";
+    if (page < pages)
+        body += "<a href=\"/photos.aspx?page=" + std::to_string(page + 1) + "\">下一页</a>";
+    body += "</div>";
+    return htmlPage("网友照片", body);
+}
+
+} // namespace
+
+void addPhotoRoutes(httplib::Server& server, SiteContext& context) {
+    const auto handler = [&context](const httplib::Request& request, httplib::Response& response) {
+        upload(context, request, response);
+    };
+    server.Post("/upload2.aspx", handler);
+    server.Post("/ivemba/upload2.aspx", handler);
+    server.Get(R"(/pics/([^/]+))",
+               [&context](const httplib::Request& request, httplib::Response& response) {
+                   auto path = DataFolder::resolve(context.data.photos(), request.matches[1].str());
+                   if (!path) {
+                       sendText(response, 404, "not found");
+                       return;
+                   }
+                   sendFile(response, *path, "image/jpeg");
+               });
+    server.Get("/photos.aspx",
+               [&context](const httplib::Request& request, httplib::Response& response) {
+                   response.set_content(photosPage(context, request), "text/html; charset=utf-8");
+               });
+}
+
+} // namespace site

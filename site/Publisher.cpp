@@ -1,0 +1,185 @@
+#include "site/Publisher.h"
+
+#include "site/BorderCatalogue.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fcntl.h>
+#include <pugixml.hpp>
+#include <sstream>
+#include <stdexcept>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace site {
+
+namespace {
+
+struct PackageClass {
+    std::string name;
+    std::vector<fs::path> files; // .gif and .png of every border, by name
+};
+
+// File names travel in the package's addresses and become file names again on the
+// program's side, so they stay within what needs no escaping.
+bool isPlainFileName(const std::string& name) {
+    if (!DataFolder::isSafeName(name))
+        return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '-' || c == '.';
+    });
+}
+
+PackageClass readClass(const fs::path& folder) {
+    std::error_code error;
+    if (!fs::is_directory(folder, error))
+        throw std::runtime_error(folder.string() + " is not a folder");
+    PackageClass result{fs::absolute(folder).lexically_normal().filename().string(), {}};
+    if (result.name.empty())
+        result.name = fs::absolute(folder).lexically_normal().parent_path().filename().string();
+    if (!DataFolder::isSafeName(result.name))
+        throw std::runtime_error("the class name " + result.name + " cannot be a folder name");
+    std::vector<std::string> gifs, pngs;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (!entry.is_regular_file())
+            continue;
+        const std::string name = entry.path().filename().string();
+        const std::string extension = entry.path().extension().string();
+        if (extension != ".gif" && extension != ".png")
+            continue;
+        if (!isPlainFileName(name))
+            throw std::runtime_error("the file name " + name +
+                                     " is not plain ASCII letters, digits, '_', '-' and '.'");
+        (extension == ".gif" ? gifs : pngs).push_back(entry.path().stem().string());
+    }
+    std::sort(gifs.begin(), gifs.end());
+    std::sort(pngs.begin(), pngs.end());
+    if (gifs != pngs)
+        throw std::runtime_error("in " + folder.string() +
+                                 " every border needs both its .gif and its .png");
+    if (gifs.empty())
+        throw std::runtime_error(folder.string() + " holds no border");
+    for (const std::string& stem : gifs) {
+        result.files.push_back(folder / (stem + ".gif"));
+        result.files.push_back(folder / (stem + ".png"));
+    }
+    return result;
+}
+
+std::string copyOf(const fs::path& file) {
+    auto bytes = DataFolder::read(file);
+    if (!bytes)
+        throw std::runtime_error("cannot read " + file.string());
+    return *bytes;
+}
+
+// Only one publisher at a time may pick the next number.
+class PublishLock {
+public:
+    explicit PublishLock(const fs::path& file) {
+        m_fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (m_fd < 0 || ::flock(m_fd, LOCK_EX) != 0)
+            throw std::runtime_error("cannot lock " + file.string());
+    }
+    ~PublishLock() { ::close(m_fd); }
+    PublishLock(const PublishLock&) = delete;
+    PublishLock& operator=(const PublishLock&) = delete;
+
+private:
+    int m_fd = -1;
+};
+
+std::string xmlText(const pugi::xml_document& document) {
+    std::ostringstream out;
+    out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n";
+    document.save(out, "\t", pugi::format_indent | pugi::format_no_declaration,
+                  pugi::encoding_utf8);
+    return out.str();
+}
+
+} // namespace
+
+Publisher::Publisher(DataFolder& data, std::string siteBase)
+    : m_data(data), m_base(std::move(siteBase)) {}
+
+std::string Publisher::publish(const std::string& note, const std::vector<fs::path>& folders) {
+    std::vector<PackageClass> classes;
+    for (const fs::path& folder : folders)
+        classes.push_back(readClass(folder));
+
+    PublishLock lock(m_data.updates() / ".publish.lock");
+    pugi::xml_document history;
+    const auto existing = DataFolder::read(m_data.history());
+    const std::string historyText = existing ? *existing : BorderCatalogue::emptyHistory();
+    if (!history.load_string(historyText.c_str()) || !history.document_element())
+        throw std::runtime_error("the published history " + m_data.history().string() +
+                                 " cannot be read");
+
+    long highest = 0;
+    for (pugi::xml_node entry : history.document_element().children()) {
+        const std::string number = entry.attribute("BVNum").value();
+        long value = 0;
+        const auto [end, error] =
+            std::from_chars(number.data(), number.data() + number.size(), value);
+        if (error == std::errc() && end == number.data() + number.size())
+            highest = std::max(highest, value);
+    }
+    std::error_code error;
+    long next = highest + 1;
+    while (fs::exists(m_data.updates() / std::to_string(next), error))
+        ++next;
+    const std::string number = std::to_string(next);
+
+    for (const PackageClass& packageClass : classes)
+        for (const fs::path& file : packageClass.files)
+            if (fs::exists(m_data.borders() / packageClass.name / file.filename(), error))
+                throw std::runtime_error("the border " + file.filename().string() +
+                                         " was already published in the class " +
+                                         packageClass.name);
+
+    // The package is laid out in a folder of its own and renamed into place whole.
+    const fs::path staging = m_data.updates() / (".staging-" + number);
+    fs::remove_all(staging, error);
+    fs::create_directories(staging);
+    pugi::xml_document description;
+    pugi::xml_node root = description.append_child("BorderPackage");
+    root.append_attribute("BVNum") = number.c_str();
+    for (std::size_t k = 0; k < classes.size(); ++k) {
+        const fs::path classFolder = staging / std::to_string(k);
+        fs::create_directories(classFolder);
+        pugi::xml_node classNode = root.append_child("class");
+        classNode.append_attribute("name") = classes[k].name.c_str();
+        for (const fs::path& file : classes[k].files) {
+            const std::string name = file.filename().string();
+            DataFolder::writeReplacing(classFolder / name, copyOf(file));
+            const std::string url =
+                m_base + "/iVemba/update/" + number + "/" + std::to_string(k) + "/" + name;
+            classNode.append_child("file").text() = url.c_str();
+        }
+    }
+    DataFolder::writeReplacing(staging / "description.xml", xmlText(description));
+    fs::rename(staging, m_data.updates() / number);
+
+    for (const PackageClass& packageClass : classes) {
+        const fs::path target = m_data.borders() / packageClass.name;
+        fs::create_directories(target);
+        for (const fs::path& file : packageClass.files)
+            if (!DataFolder::writeNew(target / file.filename(), copyOf(file)))
+                throw std::runtime_error("the border " + file.filename().string() +
+                                         " appeared in the class " + packageClass.name +
+                                         " while publishing");
+    }
+
+    pugi::xml_node entry = history.document_element().append_child("Border");
+    entry.append_attribute("BVNum") = number.c_str();
+    entry.append_attribute("URL") =
+        (m_base + "/iVemba/update/" + number + "/description.xml").c_str();
+    entry.append_attribute("注释") = note.c_str();
+    DataFolder::writeReplacing(m_data.history(), xmlText(history));
+    return number;
+}
+
+} // namespace site

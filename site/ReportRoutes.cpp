@@ -1,0 +1,90 @@
+#include "site/Clock.h"
+#include "site/FormFields.h"
+#include "site/Html.h"
+#include "site/SiteContext.h"
+#include "site/SvgChart.h"
+#include "site/Utf.h"
+
+#include <charconv>
+#include <httplib.h>
+
+namespace site {
+
+namespace {
+
+// A capture report covers 45 seconds of one program; anything beyond this is not a count.
+constexpr std::int64_t kMostCaptures = 100000;
+
+std::string versionFile(const SiteContext& context, const httplib::Request& request) {
+    const std::string download = context.options.download.empty()
+                                     ? SiteContext::requestBase(request) + "/"
+                                     : context.options.download;
+    // The movie takes the second top-level node as the root, so the line break after the
+    // declaration matters.
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<iVemba><Delphi version=\"" +
+           escapeHtml(context.options.version) + "\" download=\"" + escapeHtml(download) +
+           "\"/></iVemba>\r\n";
+}
+
+std::string statsPage(SiteContext& context) {
+    const std::vector<DayCounts> days = context.database.days();
+    std::string body = "<h1>使用统计</h1>";
+    body += "<p>启动 " + std::to_string(context.database.startCount()) + " 次；拍照：桌面版 " +
+            std::to_string(context.database.captureSum("soft")) + " 张，网页版 " +
+            std::to_string(context.database.captureSum("ie")) + " 张。</p>";
+    body += dailyChart(days);
+    body += "<table><tr><th>日期</th><th>启动次数</th><th>拍照（桌面版）</th>"
+            "<th>拍照（网页版）</th></tr>";
+    for (auto day = days.rbegin(); day != days.rend(); ++day)
+        body += "<tr><td>" + escapeHtml(day->day) + "</td><td>" + std::to_string(day->starts) +
+                "</td><td>" + std::to_string(day->capturesSoft) + "</td><td>" +
+                std::to_string(day->capturesIe) + "</td></tr>";
+    body += "</table>";
+    return htmlPage("使用统计", body);
+}
+
+void post(httplib::Server& server, const std::string& name, httplib::Server::Handler handler) {
+    server.Post("/" + name, handler);
+    server.Post("/ivemba/" + name, handler);
+}
+
+} // namespace
+
+void addReportRoutes(httplib::Server& server, SiteContext& context) {
+    post(server, "UseRecord.aspx",
+         [&context](const httplib::Request& request, httplib::Response& response) {
+             const auto form = FormFields::parse(request.body);
+             const std::string product = form ? form->value("pname") : std::string();
+             if (!form || !form->has("pname") || product.size() > 200 || !isValidUtf8(product)) {
+                 sendText(response, 400, "status=error&reason=bad%20pname");
+                 return;
+             }
+             context.database.addStart(nowMs(), product);
+             sendText(response, 200, "status=ok");
+         });
+    post(server, "CpRecord.aspx",
+         [&context](const httplib::Request& request, httplib::Response& response) {
+             const auto form = FormFields::parse(request.body);
+             const std::string countText = form ? form->value("cpcount") : std::string();
+             const std::string edition = form ? form->value("softmodel") : std::string();
+             std::int64_t count = 0;
+             const auto [end, error] =
+                 std::from_chars(countText.data(), countText.data() + countText.size(), count);
+             if (!form || error != std::errc() || end != countText.data() + countText.size() ||
+                 count < 1 || count > kMostCaptures || (edition != "ie" && edition != "soft")) {
+                 sendText(response, 400, "status=error&reason=bad%20report");
+                 return;
+             }
+             context.database.addCaptures(nowMs(), count, edition);
+             sendText(response, 200, "status=ok");
+         });
+    server.Get("/ivemba/version.xml",
+               [&context](const httplib::Request& request, httplib::Response& response) {
+                   response.set_content(versionFile(context, request), "text/xml; charset=utf-8");
+               });
+    server.Get("/stats.aspx", [&context](const httplib::Request&, httplib::Response& response) {
+        response.set_content(statsPage(context), "text/html; charset=utf-8");
+    });
+}
+
+} // namespace site
