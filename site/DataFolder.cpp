@@ -68,6 +68,14 @@ DataFolder::DataFolder(fs::path root) : m_root(std::move(root)) {
         if (!fs::is_directory(folder))
             throw std::runtime_error("cannot create the folder " + folder.string());
     }
+    // A write that was cut short (the process killed between write and rename) leaves its
+    // temporary; the request was never answered, so nothing refers to it.
+    for (const fs::path& folder : {photos(), uploads()})
+        for (const auto& entry : fs::directory_iterator(folder, error)) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with(".") && name.find(".tmp-") != std::string::npos)
+                fs::remove(entry.path(), error);
+        }
 }
 
 bool DataFolder::isSafeName(std::string_view name) {

@@ -48,6 +48,10 @@ std::string encodeJpeg(const Picture& picture, int quality) {
     c->info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&c->info);
     jpeg_set_quality(&c->info, quality, TRUE);
+    // Full-resolution colour: a 240×180 photo is small, and halved chroma smears the thin
+    // coloured lines of the borders.
+    for (int k = 0; k < c->info.num_components; ++k)
+        c->info.comp_info[k].h_samp_factor = c->info.comp_info[k].v_samp_factor = 1;
     jpeg_start_compress(&c->info, TRUE);
     while (c->info.next_scanline < c->info.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(

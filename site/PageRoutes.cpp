@@ -53,9 +53,8 @@ std::string feedbackForm(SiteContext& context, const std::string& notice) {
     return htmlPage("意见反馈", body);
 }
 
-void receiveFeedback(SiteContext& context, const httplib::Request& request,
-                     httplib::Response& response) {
-    const auto form = FormFields::parse(request.body);
+void receiveFeedback(SiteContext& context, const std::string& body, httplib::Response& response) {
+    const auto form = FormFields::parse(body);
     const std::string author = form ? form->value("author") : std::string();
     const std::string contact = form ? form->value("contact") : std::string();
     const std::string text = form ? form->value("text") : std::string();
@@ -90,10 +89,9 @@ void addPageRoutes(httplib::Server& server, SiteContext& context) {
                [&context](const httplib::Request&, httplib::Response& response) {
                    response.set_content(feedbackForm(context, {}), "text/html; charset=utf-8");
                });
-    server.Post("/iVemba/bugs.asp",
-                [&context](const httplib::Request& request, httplib::Response& response) {
-                    receiveFeedback(context, request, response);
-                });
+    postForm(server, "/iVemba/bugs.asp",
+             [&context](const httplib::Request&, const std::string& body,
+                        httplib::Response& response) { receiveFeedback(context, body, response); });
 }
 
 } // namespace site

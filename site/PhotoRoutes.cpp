@@ -26,8 +26,8 @@ void refuse(httplib::Response& response, const std::string& reason) {
     answer(response, 400, {{"status", "error"}, {"actionname", "sendpic"}, {"reason", reason}});
 }
 
-void upload(SiteContext& context, const httplib::Request& request, httplib::Response& response) {
-    const auto form = FormFields::parse(request.body);
+void upload(SiteContext& context, const std::string& body, httplib::Response& response) {
+    const auto form = FormFields::parse(body);
     if (!form)
         return refuse(response, "the form is not well encoded");
     if (form->value("actionname") != "sendpic")
@@ -109,11 +109,12 @@ std::string photosPage(SiteContext& context, const httplib::Request& request) {
 } // namespace
 
 void addPhotoRoutes(httplib::Server& server, SiteContext& context) {
-    const auto handler = [&context](const httplib::Request& request, httplib::Response& response) {
-        upload(context, request, response);
+    const auto handler = [&context](const httplib::Request&, const std::string& body,
+                                    httplib::Response& response) {
+        upload(context, body, response);
     };
-    server.Post("/upload2.aspx", handler);
-    server.Post("/ivemba/upload2.aspx", handler);
+    postForm(server, "/upload2.aspx", handler);
+    postForm(server, "/ivemba/upload2.aspx", handler);
     server.Get(R"(/pics/([^/]+))",
                [&context](const httplib::Request& request, httplib::Response& response) {
                    auto path = DataFolder::resolve(context.data.photos(), request.matches[1].str());

@@ -43,17 +43,17 @@ std::string statsPage(SiteContext& context) {
     return htmlPage("使用统计", body);
 }
 
-void post(httplib::Server& server, const std::string& name, httplib::Server::Handler handler) {
-    server.Post("/" + name, handler);
-    server.Post("/ivemba/" + name, handler);
+void post(httplib::Server& server, const std::string& name, const FormHandler& handler) {
+    postForm(server, "/" + name, handler);
+    postForm(server, "/ivemba/" + name, handler);
 }
 
 } // namespace
 
 void addReportRoutes(httplib::Server& server, SiteContext& context) {
     post(server, "UseRecord.aspx",
-         [&context](const httplib::Request& request, httplib::Response& response) {
-             const auto form = FormFields::parse(request.body);
+         [&context](const httplib::Request&, const std::string& body, httplib::Response& response) {
+             const auto form = FormFields::parse(body);
              const std::string product = form ? form->value("pname") : std::string();
              if (!form || !form->has("pname") || product.size() > 200 || !isValidUtf8(product)) {
                  sendText(response, 400, "status=error&reason=bad%20pname");
@@ -63,8 +63,8 @@ void addReportRoutes(httplib::Server& server, SiteContext& context) {
              sendText(response, 200, "status=ok");
          });
     post(server, "CpRecord.aspx",
-         [&context](const httplib::Request& request, httplib::Response& response) {
-             const auto form = FormFields::parse(request.body);
+         [&context](const httplib::Request&, const std::string& body, httplib::Response& response) {
+             const auto form = FormFields::parse(body);
              const std::string countText = form ? form->value("cpcount") : std::string();
              const std::string edition = form ? form->value("softmodel") : std::string();
              std::int64_t count = 0;

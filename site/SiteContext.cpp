@@ -1,5 +1,7 @@
 #include "site/SiteContext.h"
 
+#include "site/SiteServer.h"
+
 #include <algorithm>
 #include <cctype>
 #include <httplib.h>
@@ -71,6 +73,35 @@ void sendFile(httplib::Response& response, const fs::path& path, const std::stri
     }
     response.status = 200;
     response.set_content(std::move(*bytes), contentType.c_str());
+}
+
+void postForm(httplib::Server& server, const std::string& path, FormHandler handler) {
+    server.Post(path, [handler = std::move(handler)](const httplib::Request& request,
+                                                     httplib::Response& response,
+                                                     const httplib::ContentReader& reader) {
+        if (request.is_multipart_form_data()) {
+            sendText(response, 400, "status=error&reason=not%20a%20form");
+            response.set_header("Connection", "close");
+            return;
+        }
+        const std::size_t cap = SiteServer::bodyCap(request.path);
+        std::string body;
+        bool tooLarge = false;
+        const bool read = reader([&](const char* data, std::size_t length) {
+            if (body.size() + length > cap) {
+                tooLarge = true;
+                return false;
+            }
+            body.append(data, length);
+            return true;
+        });
+        if (!read) {
+            sendText(response, tooLarge ? 413 : 400, "status=error&reason=body%20not%20read");
+            response.set_header("Connection", "close");
+            return;
+        }
+        handler(request, body, response);
+    });
 }
 
 void sendText(httplib::Response& response, int status, const std::string& text) {

@@ -6,6 +6,7 @@
 #include "site/SiteOptions.h"
 
 #include <atomic>
+#include <functional>
 #include <string>
 
 namespace httplib {
@@ -38,6 +39,13 @@ void sendFile(httplib::Response& response, const std::filesystem::path& path,
 [[nodiscard]] std::string contentTypeOf(const std::filesystem::path& path);
 // A short plain-text answer with `status`.
 void sendText(httplib::Response& response, int status, const std::string& text);
+
+// A form post: the body is read through a content reader, under the path's cap, because
+// the HTTP library's own reading refuses form bodies past a few kilobytes (an upload's
+// text is megabytes). Multipart bodies are refused here; the file upload has its own route.
+using FormHandler =
+    std::function<void(const httplib::Request&, const std::string& body, httplib::Response&)>;
+void postForm(httplib::Server& server, const std::string& path, FormHandler handler);
 
 // Each area of the site adds its routes.
 void addBorderRoutes(httplib::Server& server, SiteContext& context);

@@ -1,0 +1,170 @@
+#include "SiteFixture.h"
+
+#include "site/FormFields.h"
+
+#include <QImage>
+#include <cmath>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace sitetest {
+
+TemporaryFolder::TemporaryFolder() {
+    std::string pattern = (fs::temp_directory_path() / "ivemba-site-test-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot make a temporary folder");
+    m_path = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder() {
+    std::error_code error;
+    fs::remove_all(m_path, error);
+}
+
+RunningSite::RunningSite(site::SiteOptions options) {
+    options.host = "127.0.0.1";
+    options.port = 0;
+    options.data = m_folder.path() / "data";
+    options.log = false;
+    options.threads = 64;
+    m_server = std::make_unique<site::SiteServer>(options);
+    m_server->start();
+}
+
+std::string RunningSite::base() const {
+    return "http://127.0.0.1:" + std::to_string(port());
+}
+
+httplib::Client RunningSite::client() const {
+    httplib::Client client("127.0.0.1", port());
+    client.set_read_timeout(20, 0);
+    return client;
+}
+
+site::Picture testPicture(int seed) {
+    site::Picture picture;
+    picture.rgb.resize(site::Picture::kValues * 3);
+    for (int y = 0; y < site::Picture::kHeight; ++y)
+        for (int x = 0; x < site::Picture::kWidth; ++x) {
+            std::uint8_t* p = &picture.rgb[(y * site::Picture::kWidth + x) * 3];
+            const double phase = seed * 0.7;
+            p[0] = static_cast<std::uint8_t>(128 + 100 * std::sin(x / 40.0 + phase));
+            p[1] = static_cast<std::uint8_t>(128 + 100 * std::cos(y / 30.0 + phase));
+            p[2] = static_cast<std::uint8_t>((x + y + seed * 37) % 256 / 2 + 64);
+        }
+    return picture;
+}
+
+std::string utf8(const std::u16string& text) {
+    std::string out;
+    for (char16_t c : text) {
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::string uploadBody(const site::Picture& picture, const std::string& title,
+                       const std::string& author) {
+    const std::u16string text =
+        site::PixelUpload::compressedText(site::PixelUpload::pixelText(picture));
+    return site::FormFields::encode({{"actionname", "sendpic"},
+                                     {"text", utf8(text)},
+                                     {"title", title},
+                                     {"author", author},
+                                     {"phototype", "1"}});
+}
+
+std::string uploadBodyWithText(const std::u16string& codes) {
+    return site::FormFields::encode({{"actionname", "sendpic"},
+                                     {"text", utf8(codes)},
+                                     {"title", "t"},
+                                     {"author", "a"},
+                                     {"phototype", "2"}});
+}
+
+std::string answerField(const std::string& answer, const std::string& name) {
+    std::string trimmed = answer;
+    while (!trimmed.empty() && (trimmed.back() == '\n' || trimmed.back() == '\r'))
+        trimmed.pop_back();
+    auto fields = site::FormFields::parse(trimmed);
+    return fields ? fields->value(name) : std::string();
+}
+
+std::vector<std::string> filesBelow(const fs::path& folder) {
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(folder, error))
+        if (entry.is_regular_file())
+            files.push_back(fs::relative(entry.path(), folder).string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+double psnr(const std::string& jpeg, const site::Picture& picture) {
+    QImage image;
+    if (!image.loadFromData(reinterpret_cast<const uchar*>(jpeg.data()),
+                            static_cast<int>(jpeg.size()), "JPEG") ||
+        image.width() != site::Picture::kWidth || image.height() != site::Picture::kHeight)
+        return -1;
+    double squared = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb got = image.pixel(x, y);
+            const std::uint32_t want = picture.pixel(x, y);
+            const int d[3] = {qRed(got) - int(want >> 16), qGreen(got) - int((want >> 8) & 255),
+                              qBlue(got) - int(want & 255)};
+            for (int k : d)
+                squared += k * k;
+        }
+    const double mse = squared / (site::Picture::kValues * 3.0);
+    return mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse);
+}
+
+} // namespace sitetest
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace sitetest {
+
+std::string rawExchange(int port, const std::string& bytes, int timeoutMs) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return {};
+    }
+    (void)!::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    std::string received;
+    char buffer[4096];
+    pollfd poller{fd, POLLIN, 0};
+    while (::poll(&poller, 1, timeoutMs) > 0) {
+        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+        if (n <= 0)
+            break;
+        received.append(buffer, static_cast<std::size_t>(n));
+        if (received.find("\r\n\r\n") != std::string::npos)
+            break;
+    }
+    ::close(fd);
+    return received;
+}
+
+} // namespace sitetest
