@@ -6,6 +6,7 @@
 #include "host/FileWriter.h"
 #include "host/PhotoExport.h"
 #include "player/PlayerWidget.h"
+#include "updates/TForm3.h"
 
 #include <QDialog>
 #include <QDir>
@@ -51,6 +52,10 @@ TForm1::~TForm1() {
         m_borderCheck.request_stop();
         m_borderCheck.join();
     }
+    // The worker may be in the middle of a package; it ends at its next step or transfer
+    // poll, with every file it wrote complete, before the movie file goes.
+    if (m_borderUpdate)
+        m_borderUpdate->stopWorker();
     FormDestroy();
 }
 
@@ -58,7 +63,7 @@ void TForm1::setAboutWindow(QDialog* about) {
     m_about = about;
 }
 
-void TForm1::setBorderUpdateWindow(QWidget* window) {
+void TForm1::setBorderUpdateWindow(updates::TForm3* window) {
     m_borderUpdate = window;
 }
 

@@ -16,6 +16,10 @@ namespace player {
 class PlayerWidget;
 }
 
+namespace updates {
+class TForm3;
+}
+
 namespace host {
 
 class Dialogs;
@@ -42,7 +46,7 @@ public:
 
     // The other two windows, made after this one; commands open them.
     void setAboutWindow(QDialog* about);
-    void setBorderUpdateWindow(QWidget* window);
+    void setBorderUpdateWindow(updates::TForm3* window);
 
     [[nodiscard]] const QString& programDir() const { return m_programDir; }
     [[nodiscard]] QString movieFile() const;
@@ -78,7 +82,7 @@ private:
     QString m_movieResource;
     std::function<void(std::stop_token)> m_borderCheckProc;
     QPointer<QDialog> m_about;
-    QPointer<QWidget> m_borderUpdate;
+    QPointer<updates::TForm3> m_borderUpdate;
     bool m_shown = false;
     std::jthread m_borderCheck;
 };

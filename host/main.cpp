@@ -1,10 +1,10 @@
 #include "host/ApplicationIcon.h"
 #include "host/QtDialogs.h"
-#include "host/StartupBorderCheck.h"
 #include "host/TForm1.h"
 #include "host/TForm2.h"
-#include "host/TForm3.h"
 #include "movie/shell/IvembaMovie.h"
+#include "player/PlayerWidget.h"
+#include "updates/TForm3.h"
 
 #include <QApplication>
 
@@ -19,10 +19,19 @@ int main(int argc, char** argv) {
 
     // The windows are made in this order, the main window first; its creation writes out
     // and starts the movie.
-    host::TForm1 form1({QCoreApplication::applicationDirPath(), &dialogs, std::move(registry),
-                        QStringLiteral("VEMBASWF"), host::startupBorderCheck});
+    // The border check starts when the main window is first shown, by then the border
+    // update window exists.
+    const QString programDir = QCoreApplication::applicationDirPath();
+    updates::TForm3* form3 = nullptr;
+    host::TForm1 form1({programDir, &dialogs, std::move(registry), QStringLiteral("VEMBASWF"),
+                        [&form3](std::stop_token stop) { form3->StartupCheck(std::move(stop)); }});
     auto* form2 = new host::TForm2(dialogs, &form1);
-    auto* form3 = new host::TForm3(&form1);
+    form3 = new updates::TForm3(
+        {programDir,
+         [player = form1.ShockwaveFlash1](const QString& name, const QString& value) {
+             player->setVariable(name, value);
+         }},
+        &form1);
     form1.setAboutWindow(form2);
     form1.setBorderUpdateWindow(form3);
 

@@ -5,6 +5,10 @@ namespace updates {
 bool isSafeName(const QString& name) {
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return false;
+    // Longer names are refused by the file system anyway; refusing them here makes the
+    // outcome the same on every file system.
+    if (name.toUtf8().size() > kMaxNameBytes)
+        return false;
     for (const QChar c : name) {
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() == 0)
             return false;

@@ -3,10 +3,10 @@
 #include "ScriptedDialogs.h"
 #include "host/TForm1.h"
 #include "host/TForm2.h"
-#include "host/TForm3.h"
 #include "player/Clip.h"
 #include "player/PlayerWidget.h"
 #include "player/Stage.h"
+#include "updates/TForm3.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -39,7 +39,12 @@ protected:
             host::TForm1::Setup{programDir.isEmpty() ? dir.path() : programDir, &dialogs,
                                 std::move(registry), resource, nullptr});
         form2 = new host::TForm2(dialogs, form1.get());
-        form3 = new host::TForm3(form1.get());
+        form3 = new updates::TForm3(
+            {dir.path(),
+             [player = form1->ShockwaveFlash1](const QString& name, const QString& value) {
+                 player->setVariable(name, value);
+             }},
+            form1.get());
         form1->setAboutWindow(form2);
         form1->setBorderUpdateWindow(form3);
     }
@@ -57,5 +62,5 @@ protected:
     ScriptedDialogs dialogs;
     std::unique_ptr<host::TForm1> form1;
     host::TForm2* form2 = nullptr;
-    host::TForm3* form3 = nullptr;
+    updates::TForm3* form3 = nullptr;
 };

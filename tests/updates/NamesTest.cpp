@@ -52,7 +52,11 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{QString(), false}, NameCase{QStringLiteral("."), false},
         NameCase{QStringLiteral(".."), false}, NameCase{QStringLiteral("y/"), false},
         NameCase{QStringLiteral("../x"), false}, NameCase{QStringLiteral("a\\b"), false},
-        NameCase{QStringLiteral("/etc"), false}, NameCase{QString::fromUtf8("a\0b", 3), false}));
+        NameCase{QStringLiteral("/etc"), false}, NameCase{QString::fromUtf8("a\0b", 3), false},
+        NameCase{QString(255, QLatin1Char('n')), true},
+        NameCase{QString(256, QLatin1Char('n')), false},
+        // 86 characters of three bytes each: 258 bytes.
+        NameCase{QString(86, QChar(0x8FB9)), false}));
 
 TEST(BorderFolderTest, DownloadTargetRefusesUnsafeClassOrFileName) {
     const BorderFolder folder(QStringLiteral("/p/borders/"));

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <memory>
+
+class QNetworkAccessManager;
+
+namespace updates {
+
+class WorkGate;
+
+// Fetches one web address into one file and says whether that worked; the border check and
+// the download worker fetch everything through it. The call blocks the calling background
+// thread and runs a network event loop of its own there, so one Downloader belongs to the
+// thread that made it. Only http and https are fetched: the addresses come from files on
+// the web site, and a file:// or ftp:// address there must not reach the local disc.
+//
+// The answer is kept in memory up to `maxBytes` and written beside the target, synced and
+// renamed over it only when it arrived whole with a success status. So a refused address,
+// an error status, a cut connection, a transfer that went quiet or on too long, one larger
+// than the cap, or one ended by the gate leaves the target as it was: never a truncated
+// file, never a good file replaced by a bad one.
+class Downloader {
+public:
+    // Histories and package descriptions are a few kilobytes; border pictures a few hundred.
+    static constexpr qint64 kCatalogueMaxBytes = 1024 * 1024;
+    static constexpr qint64 kBorderFileMaxBytes = 8 * 1024 * 1024;
+
+    struct Timeouts {
+        int idleMs = 30'000;   // no byte arrived for this long
+        int totalMs = 300'000; // the whole transfer, paused time not counted
+    };
+
+    // `gate` (may be null) ends a transfer within a few tens of milliseconds of a cancel or
+    // stop, and holds it while paused: nothing is read then, the server is held back by the
+    // connection, and neither time-out runs.
+    explicit Downloader(const WorkGate* gate = nullptr);
+    Downloader(const WorkGate* gate, Timeouts timeouts);
+    ~Downloader();
+    Downloader(const Downloader&) = delete;
+    Downloader& operator=(const Downloader&) = delete;
+
+    // True exactly when the whole answer is now the file at `target`.
+    [[nodiscard]] bool download(const QString& url, const QString& target, qint64 maxBytes);
+
+    // Why the last download() failed, for diagnostics; empty after a success.
+    [[nodiscard]] const QString& lastError() const { return lastError_; }
+
+    // Whether `url` is an address download() would fetch at all.
+    [[nodiscard]] static bool isFetchable(const QString& url);
+
+private:
+    [[nodiscard]] bool fetch(const QString& url, const QString& target, qint64 maxBytes);
+
+    const WorkGate* gate_;
+    Timeouts timeouts_;
+    std::unique_ptr<QNetworkAccessManager> manager_;
+    QString lastError_;
+};
+
+} // namespace updates
