@@ -3,10 +3,12 @@
 #include "site/Clock.h"
 #include "site/SiteContext.h"
 
+#include <arpa/inet.h>
 #include <chrono>
 #include <cstdio>
 #include <httplib.h>
 #include <stdexcept>
+#include <sys/socket.h>
 #include <thread>
 
 namespace site {
@@ -18,6 +20,28 @@ constexpr std::size_t kUploadTextCap = 4 * kMiB;
 // One picture file of at most 1 MiB and the multipart framing around it.
 constexpr std::size_t kFileUploadCap = kMiB + 16 * 1024;
 constexpr std::size_t kFormCap = 64 * 1024;
+
+// The HTTP library listens with a backlog of five, so a burst of new connections loses
+// SYNs and those clients wait a second for the retry. Listening again on the same socket
+// only raises the backlog; the socket is found by the port it is bound to.
+void widenBacklog(int port) {
+    for (int fd = 3; fd < 1024; ++fd) {
+        sockaddr_storage address{};
+        socklen_t length = sizeof address;
+        int listening = 0;
+        socklen_t size = sizeof listening;
+        if (::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
+            ::getsockopt(fd, SOL_SOCKET, SO_ACCEPTCONN, &listening, &size) != 0 || !listening)
+            continue;
+        int bound = -1;
+        if (address.ss_family == AF_INET)
+            bound = ntohs(reinterpret_cast<sockaddr_in*>(&address)->sin_port);
+        else if (address.ss_family == AF_INET6)
+            bound = ntohs(reinterpret_cast<sockaddr_in6*>(&address)->sin6_port);
+        if (bound == port)
+            ::listen(fd, SOMAXCONN);
+    }
+}
 
 thread_local std::chrono::steady_clock::time_point requestStart;
 
@@ -116,6 +140,7 @@ int SiteServer::bind() {
     if (m_port <= 0)
         throw std::runtime_error("cannot listen on " + options.host + ":" +
                                  std::to_string(options.port));
+    widenBacklog(m_port);
     return m_port;
 }
 
