@@ -2,19 +2,18 @@
 
 #include "player/Clip.h"
 #include "player/MovieBundle.h"
+#include "player/Services.h"
 #include "player/Stage.h"
+#include "player/net/Transfer.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QThread>
 #include <QUrl>
 
 namespace player {
 
 namespace {
-constexpr int kMovieTransferTimeoutMs = 30000;
+constexpr int kMovieIdleTimeoutMs = 30000;
 }
 
 PlayerWidget::PlayerWidget(MovieRegistry registry, QWidget* parent)
@@ -38,12 +37,9 @@ PlayerWidget::~PlayerWidget() {
 }
 
 void PlayerWidget::unload() {
-    if (m_pending) {
-        m_pending->disconnect(this);
-        m_pending->abort();
-        m_pending->deleteLater();
-        m_pending = nullptr;
-    }
+    if (m_pending)
+        m_pending->cancel();
+    m_pending = nullptr;
     m_program.reset();
     m_stage->reset();
     m_bundle.reset();
@@ -52,46 +48,28 @@ void PlayerWidget::unload() {
 
 void PlayerWidget::loadMovie(const QString& location) {
     unload();
-    const QUrl url(location);
-    const QString scheme = url.scheme().toLower();
-    if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
-        fetch(url);
-        return;
-    }
-    const QString path = scheme == QLatin1String("file") ? url.toLocalFile() : location;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(QStringLiteral("cannot open movie ") + path + QStringLiteral(": ") +
-             file.errorString());
-        return;
-    }
-    if (file.size() > kMaxMovieBytes) {
-        fail(QStringLiteral("movie too large: ") + path);
-        return;
-    }
-    play(file.readAll(), QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString());
-}
-
-void PlayerWidget::fetch(const QUrl& url) {
-    if (!m_network)
-        m_network = new QNetworkAccessManager(this);
-    QNetworkRequest request(url);
-    request.setTransferTimeout(kMovieTransferTimeoutMs);
-    m_pending = m_network->get(request);
-    QNetworkReply* reply = m_pending;
-    connect(reply, &QNetworkReply::downloadProgress, this, [reply](qint64 received, qint64) {
-        if (received > kMaxMovieBytes)
-            reply->abort();
-    });
-    connect(reply, &QNetworkReply::finished, this, [this, reply, url] {
-        m_pending = nullptr;
-        reply->deleteLater();
-        if (reply->error() != QNetworkReply::NoError) {
-            fail(QStringLiteral("cannot load movie ") + url.toString() + QStringLiteral(": ") +
-                 reply->errorString());
+    const net::Limits limits{kMaxMovieBytes, kMovieIdleTimeoutMs};
+    // A movie on disc starts before loadMovie returns, as a player control's does: the host
+    // writes the movie file and plays it within its creation handler, and the movie's first
+    // frame (with its handshake) runs right there.
+    if (const QString path = net::localPath(location); !path.isEmpty()) {
+        net::LocalRead read = net::readLocalFile(path, limits.maxBytes);
+        if (!read.error.isEmpty()) {
+            fail(QStringLiteral("cannot load movie ") + path + QStringLiteral(": ") + read.error);
             return;
         }
-        play(reply->readAll(), url.toString());
+        play(std::move(read.bytes),
+             QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString());
+        return;
+    }
+    m_pending = m_stage->services().network().get(location, limits);
+    connect(m_pending, &net::Transfer::finished, this, [this, location](const QByteArray& bytes) {
+        m_pending = nullptr;
+        play(bytes, location);
+    });
+    connect(m_pending, &net::Transfer::failed, this, [this, location](const QString& reason) {
+        m_pending = nullptr;
+        fail(QStringLiteral("cannot load movie ") + location + QStringLiteral(": ") + reason);
     });
 }
 

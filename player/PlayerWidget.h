@@ -3,10 +3,12 @@
 #include "player/MovieProgram.h"
 
 #include <QGraphicsView>
+#include <QPointer>
 #include <memory>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+namespace net {
+class Transfer;
+}
 
 namespace player {
 
@@ -22,8 +24,8 @@ public:
     explicit PlayerWidget(MovieRegistry registry, QWidget* parent = nullptr);
     ~PlayerWidget() override;
 
-    // Plays the movie at a file path, or at a file:// or http(s):// address (loaded in the
-    // background). A file that is not a movie bundle gives an empty stage and a trace line.
+    // Plays the movie at a file path, or at a file:// or http(s):// address, loaded in the
+    // background. A file that is not a movie bundle gives an empty stage and a trace line.
     void loadMovie(const QString& location);
     // Sets a root variable of the movie; its watcher runs on every assignment. Safe to call
     // from any thread: from another thread the assignment is queued to the UI thread and
@@ -51,14 +53,12 @@ private:
     void unload();
     void play(QByteArray bytes, const QString& url);
     void fail(const QString& reason);
-    void fetch(const QUrl& url);
 
     MovieRegistry m_registry;
     Stage* m_stage;
     std::unique_ptr<MovieBundle> m_bundle;
     std::unique_ptr<MovieProgram> m_program;
-    QNetworkAccessManager* m_network = nullptr;
-    QNetworkReply* m_pending = nullptr;
+    QPointer<net::Transfer> m_pending;
     bool m_painted = false;
 };
 

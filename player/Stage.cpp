@@ -1,15 +1,16 @@
 #include "player/Stage.h"
 
 #include "player/Clip.h"
+#include "player/PictureDecoder.h"
+#include "player/Services.h"
 #include "player/SoundBank.h"
+#include "player/net/Transfer.h"
 
-#include <QDesktopServices>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsSceneWheelEvent>
 #include <QGraphicsView>
-#include <QImageReader>
 #include <QMenu>
 #include <QUrl>
 #include <algorithm>
@@ -19,10 +20,6 @@ Q_LOGGING_CATEGORY(lcTrace, "ivemba.trace")
 namespace player {
 
 namespace {
-
-// Large enough for any artwork of an 800×600 movie, small enough that a forged header
-// cannot make us allocate gigabytes.
-constexpr int kImageAllocationLimitMb = 64;
 
 Clip* findButton(Clip* clip, QPointF scenePoint) {
     if (!clip->isVisible())
@@ -41,7 +38,9 @@ Clip* findButton(Clip* clip, QPointF scenePoint) {
 
 } // namespace
 
-Stage::Stage(QObject* parent) : QGraphicsScene(parent), m_sounds(new SoundBank(this)) {
+Stage::Stage(QObject* parent)
+    : QGraphicsScene(parent), m_sounds(new SoundBank(this)),
+      m_services(std::make_unique<Services>(this)) {
     setSceneRect(0, 0, 800, 600);
     setItemIndexMethod(QGraphicsScene::NoIndex);
     reset();
@@ -73,12 +72,10 @@ void Stage::reset() {
 QImage Stage::image(const QString& relative) {
     if (auto it = m_images.constFind(relative); it != m_images.constEnd())
         return it.value();
-    QImageReader reader(assetPath(relative));
-    reader.setAllocationLimit(kImageAllocationLimitMb);
-    QImage picture = reader.read();
+    DecodedPicture decoded = decodePictureFile(assetPath(relative));
+    QImage picture = std::move(decoded.image);
     if (picture.isNull())
-        trace(QStringLiteral("missing picture ") + relative + QStringLiteral(": ") +
-              reader.errorString());
+        trace(QStringLiteral("missing picture ") + relative + QStringLiteral(": ") + decoded.error);
     m_images.insert(relative, picture);
     return picture;
 }
@@ -93,10 +90,16 @@ void Stage::trace(const QString& text) {
 }
 
 void Stage::getURL(const QString& url, const QString& target) {
-    if (m_opener)
-        m_opener(url, target);
-    else
-        QDesktopServices::openUrl(QUrl::fromUserInput(url));
+    if (!net::isWebAddress(url)) {
+        trace(QStringLiteral("getURL: not a web address, not opened: ") + url);
+        return;
+    }
+    if (m_services->openAddress)
+        m_services->openAddress(url, target);
+}
+
+void Stage::setAddressOpener(AddressOpener opener) {
+    m_services->openAddress = std::move(opener);
 }
 
 void Stage::addWheelListener(QObject* owner, WheelListener listener) {

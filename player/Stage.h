@@ -12,12 +12,14 @@
 #include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 Q_DECLARE_LOGGING_CATEGORY(lcTrace)
 
 namespace player {
 
 class Clip;
+class Services;
 class SoundBank;
 
 // The movie's world: the display list under `root`, and the runtime services its code
@@ -36,6 +38,8 @@ public:
     [[nodiscard]] Library& library() { return m_library; }
     [[nodiscard]] Intervals& intervals() { return m_intervals; }
     [[nodiscard]] FrameClock& clock() { return m_clock; }
+    // What the movie reaches outside the process with; tests replace its members.
+    [[nodiscard]] Services& services() const { return *m_services; }
     // Empties the stage for the next movie.
     void reset();
 
@@ -53,8 +57,10 @@ public:
     // Services the movie's code calls.
     void fsCommand(const QString& name, const QString& argument) { emit command(name, argument); }
     void trace(const QString& text);
+    // Opens an http or https address in a browser window; any other address is traced and
+    // ignored, so a movie cannot make the desktop run a local file or a script address.
     void getURL(const QString& url, const QString& target);
-    void setAddressOpener(AddressOpener opener) { m_opener = std::move(opener); }
+    void setAddressOpener(AddressOpener opener);
     void allowDomain(const QStringList& patterns) { m_allowedDomains += patterns; }
     [[nodiscard]] QStringList allowedDomains() const { return m_allowedDomains; }
     void addWheelListener(QObject* owner, WheelListener listener);
@@ -94,7 +100,7 @@ private:
     QString m_movieUrl;
     QString m_assetRoot;
     QHash<QString, QImage> m_images;
-    AddressOpener m_opener;
+    std::unique_ptr<Services> m_services;
     QStringList m_allowedDomains;
     QList<QPair<QPointer<QObject>, WheelListener>> m_wheelListeners;
     bool m_builtInItemsHidden = false;

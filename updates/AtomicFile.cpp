@@ -1,8 +1,9 @@
 #include "updates/AtomicFile.h"
 
+#include "common/WholeFileWriter.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstring>
@@ -11,16 +12,8 @@
 namespace updates {
 
 Status writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Error{QStringLiteral("cannot write %1: %2").arg(path, file.errorString())};
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return Error{QStringLiteral("cannot write %1: %2").arg(path, reason)};
-    }
-    if (!file.commit())
-        return Error{QStringLiteral("cannot write %1: %2").arg(path, file.errorString())};
+    if (const common::WriteStatus written = common::writeWholeFile(path, bytes); !written)
+        return Error{QStringLiteral("cannot write %1: %2").arg(path, written.error)};
     return Status::success();
 }
 

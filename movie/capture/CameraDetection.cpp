@@ -2,6 +2,7 @@
 
 #include "movie/capture/BorderLoader.h"
 #include "player/Clip.h"
+#include "player/Services.h"
 #include "player/Stage.h"
 #include "player/media/Camera.h"
 #include "player/media/VideoClip.h"
@@ -32,7 +33,7 @@ public:
     void frame2() {
         Clip* root = m_view.stage()->root();
         root->setVar(QStringLiteral("caminited"), false);
-        const QStringList names = media::cameraNames();
+        const QStringList names = m_view.stage()->services().cameras.names();
         m_view.setVar(QStringLiteral("cam_array"), names);
         if (!names.isEmpty()) {
             initCam();
@@ -51,10 +52,10 @@ public:
     }
 
     void initCam() {
-        const QString name = media::defaultCameraName();
+        const QString name = m_view.stage()->services().cameras.defaultName();
         if (!m_cam || m_cam->name() != name) {
             dropCamera();
-            m_cam = media::defaultCamera(this).release();
+            m_cam = m_view.stage()->services().cameras.openDefault(this).release();
             m_view.setVar(QStringLiteral("my_cam"), QVariant::fromValue<QObject*>(m_cam));
             listenToCamera();
         }

@@ -7,7 +7,6 @@
 #include "movie/widgets/Button.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
-#include "player/media/Camera.h"
 
 namespace capture {
 
@@ -168,10 +167,6 @@ void defineRootFunctions(Clip& root) {
             photo->call(QStringLiteral("SelectThisPhoto"), args);
         return QVariant();
     });
-}
-
-QStringList cameraNames() {
-    return media::cameraNames();
 }
 
 } // namespace capture

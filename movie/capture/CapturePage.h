@@ -15,7 +15,4 @@ void defineSymbols(player::Stage& stage);
 // Defines the root's `CaptureDo`, `getPhotoType` and `SelectThisPhoto` (frame 2 of the movie).
 void defineRootFunctions(player::Clip& root);
 
-// The names of the cameras this machine offers, as the root's `cam_array` holds them.
-[[nodiscard]] QStringList cameraNames();
-
 } // namespace capture

@@ -13,6 +13,7 @@
 #include "movie/shell/TitleBar.h"
 #include "player/Clip.h"
 #include "player/MovieProgram.h"
+#include "player/Services.h"
 #include "player/Stage.h"
 
 namespace shell {
@@ -58,7 +59,7 @@ void frame1(Stage& stage, Clip& root) {
     const QString path = GetPath(stage.movieUrl());
     root.setVar(QStringLiteral("Path"), path);
     stage.trace(QStringLiteral("_root.Path: ") + path);
-    const QStringList cameras = cameraNames();
+    const QStringList cameras = stage.services().cameras.names();
     root.setVar(QStringLiteral("cam_array"), cameras);
     stage.trace(QStringLiteral("cam_array.length: ") + QString::number(cameras.size()));
     setSiteAddresses(root);

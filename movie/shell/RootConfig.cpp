@@ -3,7 +3,6 @@
 #include "common/SiteBase.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
-#include "player/media/Camera.h"
 
 #include <QUrl>
 
@@ -12,10 +11,6 @@ namespace shell {
 void allowPartnerDomains(player::Stage& stage) {
     stage.allowDomain({QStringLiteral("*.quorle.com"), QStringLiteral("www.ivemba.com"),
                        QStringLiteral("*.ivemba.com")});
-}
-
-QStringList cameraNames() {
-    return media::cameraNames();
 }
 
 void setSiteAddresses(player::Clip& root) {

@@ -15,11 +15,6 @@ inline constexpr int kProgramVersion = 2;
 // Lets movies from the partner site and from the maker's own hosts script this movie.
 void allowPartnerDomains(player::Stage& stage);
 
-// The names of the cameras the player sees, for `cam_array`. The camera view finds its
-// camera itself; the list only tells the trace how many there are. Until the camera
-// service lists its devices here, the list is empty.
-[[nodiscard]] QStringList cameraNames();
-
 // `WebRoot`, `UploadTarget`, `UploadPath`, `UploadFormOpen` and `pVersion`, all built from
 // the one site base.
 void setSiteAddresses(player::Clip& root);

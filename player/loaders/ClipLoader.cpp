@@ -1,23 +1,22 @@
 #include "player/loaders/ClipLoader.h"
 
-#include "player/loaders/PictureDecoder.h"
+#include "player/PictureDecoder.h"
+#include "player/Services.h"
+#include "player/Stage.h"
+#include "player/net/Transfer.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QThreadPool>
-#include <QUrl>
 
 namespace loaders {
 
-// One load. Worker threads hold it only to hand their result back; everything else about
-// it is touched on the UI thread alone.
+// One load. The decoding thread holds it only to hand its result back; everything else
+// about it is touched on the UI thread alone.
 struct ClipLoader::Job {
     QPointer<player::Clip> target;
     player::Clip* key = nullptr;
     QPointer<ClipLoader> loader;
-    QPointer<QNetworkReply> reply;
+    QPointer<net::Transfer> transfer;
     bool cancelled = false;
 };
 
@@ -34,11 +33,8 @@ void ClipLoader::cancel(player::Clip* target) {
     if (!job)
         return;
     job->cancelled = true;
-    if (QNetworkReply* reply = job->reply) {
-        reply->disconnect(this);
-        reply->abort();
-        reply->deleteLater();
-    }
+    if (net::Transfer* transfer = job->transfer)
+        transfer->cancel();
 }
 
 void ClipLoader::loadClip(const QString& address, player::Clip* target) {
@@ -51,104 +47,35 @@ void ClipLoader::loadClip(const QString& address, player::Clip* target) {
     job->loader = this;
     m_jobs.insert(target, job);
 
-    const QUrl url(address);
-    const QString scheme = url.scheme().toLower();
-    if (address.isEmpty())
-        failLater(job, QStringLiteral("empty address"));
-    else if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
-        startNetwork(job, url);
-    else if (scheme == QLatin1String("file"))
-        startFile(job, url.toLocalFile());
-    else if (scheme.size() > 1 && !address.startsWith(QLatin1Char(':')))
-        failLater(job, QStringLiteral("unsupported address ") + address);
-    else
-        startFile(job, address); // a path (a one-letter scheme is a drive)
-}
-
-void ClipLoader::failLater(const std::shared_ptr<Job>& job, const QString& error) {
-    QMetaObject::invokeMethod(
-        this, [this, job, error] { finish(job, {}, error); }, Qt::QueuedConnection);
-}
-
-void ClipLoader::startFile(const std::shared_ptr<Job>& job, const QString& path) {
-    const qint64 cap = m_limits.maxBytes;
-    QThreadPool::globalInstance()->start([job, path, cap] {
-        QFile file(path);
-        QByteArray bytes;
-        QString error;
-        qint64 size = 0;
-        if (!file.open(QIODevice::ReadOnly))
-            error = file.errorString();
-        else if ((size = file.size()) > cap)
-            error = QStringLiteral("file too large");
-        else
-            bytes = file.read(cap + 1);
-        if (error.isEmpty() && bytes.size() > cap)
-            error = QStringLiteral("file too large");
-        DecodedPicture picture;
-        if (error.isEmpty())
-            picture = decodePicture(bytes);
-        const qint64 loaded = bytes.size();
+    player::Stage* stage = target->stage();
+    if (!stage) {
         QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [job, picture, error, loaded] {
-                ClipLoader* loader = job->loader;
-                if (!loader || job->cancelled)
-                    return;
-                if (error.isEmpty())
-                    emit loader->progress(job->target, loaded, loaded);
-                loader->finish(job, picture.image, error.isEmpty() ? picture.error : error);
-            },
+            this, [this, job] { finish(job, {}, QStringLiteral("the clip is not on a stage")); },
             Qt::QueuedConnection);
+        return;
+    }
+    net::Transfer* transfer = stage->services().network().get(
+        address, net::Limits{m_limits.maxBytes, m_limits.idleTimeoutMs});
+    job->transfer = transfer;
+    connect(transfer, &net::Transfer::progress, this, [this, job](qint64 loaded, qint64 total) {
+        if (!job->cancelled && job->target)
+            emit progress(job->target, loaded, total);
     });
-}
-
-void ClipLoader::startNetwork(const std::shared_ptr<Job>& job, const QUrl& url) {
-    if (!m_network)
-        m_network = new QNetworkAccessManager(this);
-    QNetworkRequest request(url);
-    request.setTransferTimeout(m_limits.idleTimeoutMs);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    QNetworkReply* reply = m_network->get(request);
-    job->reply = reply;
-    connect(reply, &QNetworkReply::downloadProgress, this,
-            [this, job, reply](qint64 loaded, qint64 total) {
-                if (job->cancelled)
-                    return;
-                if (loaded > m_limits.maxBytes || total > m_limits.maxBytes) {
-                    reply->disconnect(this);
-                    reply->abort();
-                    reply->deleteLater();
-                    finish(job, {}, QStringLiteral("picture too large"));
-                    return;
-                }
-                if (job->target)
-                    emit progress(job->target, loaded, std::max<qint64>(total, 0));
-            });
-    connect(reply, &QNetworkReply::finished, this, [this, job, reply] {
-        reply->deleteLater();
-        if (job->cancelled)
-            return;
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (reply->error() != QNetworkReply::NoError) {
-            finish(job, {}, reply->errorString());
-            return;
-        }
-        if (status >= 400) {
-            finish(job, {}, QStringLiteral("HTTP status %1").arg(status));
-            return;
-        }
-        decode(job, reply->readAll());
-    });
+    connect(transfer, &net::Transfer::failed, this,
+            [this, job](const QString& reason) { finish(job, {}, reason); });
+    connect(transfer, &net::Transfer::finished, this,
+            [this, job](const QByteArray& bytes) { decode(job, bytes); });
 }
 
 void ClipLoader::decode(const std::shared_ptr<Job>& job, QByteArray bytes) {
+    if (job->cancelled)
+        return;
+    // Decoding a large photograph takes long enough to miss frames: off the UI thread.
     QThreadPool::globalInstance()->start([job, bytes = std::move(bytes)] {
-        DecodedPicture picture = decodePicture(bytes);
+        player::DecodedPicture picture = player::decodePicture(bytes);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [job, picture] {
+            [job, picture = std::move(picture)] {
                 if (ClipLoader* loader = job->loader; loader && !job->cancelled)
                     loader->finish(job, picture.image, picture.error);
             },

@@ -9,9 +9,6 @@
 #include <QString>
 #include <memory>
 
-class QNetworkAccessManager;
-class QNetworkReply;
-
 namespace loaders {
 
 // Loads a picture into a clip, as a movie's clip loader does: from a file path, a file://
@@ -47,14 +44,10 @@ signals:
 
 private:
     struct Job;
-    void startFile(const std::shared_ptr<Job>& job, const QString& path);
-    void startNetwork(const std::shared_ptr<Job>& job, const QUrl& url);
     void decode(const std::shared_ptr<Job>& job, QByteArray bytes);
     void finish(const std::shared_ptr<Job>& job, const QImage& image, const QString& error);
-    void failLater(const std::shared_ptr<Job>& job, const QString& error);
 
     Limits m_limits;
-    QNetworkAccessManager* m_network = nullptr;
     QHash<player::Clip*, std::shared_ptr<Job>> m_jobs;
 };
 

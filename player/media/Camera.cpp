@@ -64,4 +64,22 @@ std::unique_ptr<Camera> defaultCamera(QObject* parent) {
     return std::make_unique<QtCamera>(device, parent);
 }
 
+CameraSource systemCameras() {
+    const std::optional<StillChoice> still = stillChoice();
+    if (!still)
+        return {&cameraNames, &defaultCameraName, &defaultCamera};
+    CameraSource source;
+    const StillChoice choice = *still;
+    source.names = [choice] {
+        return choice.present ? QStringList{StillCamera::kName} : QStringList{};
+    };
+    source.defaultName = [choice] { return choice.present ? StillCamera::kName : QString(); };
+    source.openDefault = [choice](QObject* parent) -> std::unique_ptr<Camera> {
+        if (!choice.present)
+            return nullptr;
+        return std::make_unique<StillCamera>(choice.path, choice.access, parent);
+    };
+    return source;
+}
+
 } // namespace media

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QSize>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 namespace media {
@@ -80,5 +81,14 @@ private:
 [[nodiscard]] QString defaultCameraName();
 // The default camera, or null when there is none.
 [[nodiscard]] std::unique_ptr<Camera> defaultCamera(QObject* parent = nullptr);
+
+// Which cameras there are and how to open the default one, as a stage's services hold it.
+struct CameraSource {
+    std::function<QStringList()> names;
+    std::function<QString()> defaultName;
+    std::function<std::unique_ptr<Camera>(QObject* parent)> openDefault;
+};
+// The cameras above, with the still-picture switch read once, now.
+[[nodiscard]] CameraSource systemCameras();
 
 } // namespace media

@@ -1,6 +1,7 @@
 #include "player/media/StillCamera.h"
 
-#include <QImageReader>
+#include "player/PictureDecoder.h"
+
 #include <QLoggingCategory>
 #include <cmath>
 
@@ -8,11 +9,10 @@ namespace media {
 
 StillCamera::StillCamera(const QString& path, Access access, QObject* parent)
     : Camera(kName, parent), m_access(access) {
-    QImageReader reader(path);
-    reader.setAllocationLimit(kAllocationLimitMb);
-    m_picture = reader.read();
+    player::DecodedPicture decoded = player::decodePictureFile(path);
+    m_picture = std::move(decoded.image);
     if (m_picture.isNull())
-        qWarning().noquote() << "still camera: cannot read" << path << reader.errorString();
+        qWarning().noquote() << "still camera: cannot read" << path << decoded.error;
     m_timer.setTimerType(Qt::CoarseTimer);
     connect(&m_timer, &QTimer::timeout, this, &StillCamera::tick);
     modeChanged();

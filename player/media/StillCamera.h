@@ -15,7 +15,6 @@ public:
     enum class Access { Allowed, Busy, Denied };
     static inline const QString kName = QStringLiteral("iVemba 测试摄像头");
     // Largest picture decoded, in megabytes of pixels.
-    static constexpr int kAllocationLimitMb = 64;
 
     StillCamera(const QString& path, Access access, QObject* parent = nullptr);
 

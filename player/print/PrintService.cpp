@@ -2,6 +2,7 @@
 
 #include "player/Bitmap.h"
 #include "player/Clip.h"
+#include "player/Services.h"
 #include "player/Stage.h"
 
 #include <QGraphicsView>
@@ -12,12 +13,16 @@
 
 namespace player {
 
+void PrintService::setPrinterChooser(PrinterChooser chooser) {
+    m_stage->services().choosePrinter = std::move(chooser);
+}
+
 namespace {
 // A movie pixel is printed as one point, the size the picture has on a 72-dpi page.
 constexpr qreal kPointsPerInch = 72.0;
 } // namespace
 
-PrintService::PrintService(QObject* parent) : QObject(parent), m_chooser(&PrintService::askUser) {}
+PrintService::PrintService(Stage* stage) : QObject(stage), m_stage(stage) {}
 
 PrintService::~PrintService() = default;
 
@@ -54,7 +59,8 @@ bool PrintService::printAsBitmap(const Clip& clip) {
     QWidget* parent = nullptr;
     if (QGraphicsScene* scene = clip.scene(); scene && !scene->views().isEmpty())
         parent = scene->views().constFirst();
-    std::unique_ptr<QPrinter> printer = m_chooser ? m_chooser(parent) : nullptr;
+    const Services::PrinterChooser& choose = m_stage->services().choosePrinter;
+    std::unique_ptr<QPrinter> printer = choose ? choose(parent) : nullptr;
     if (!printer)
         return false;
     if (!paint(*printer, picture)) {

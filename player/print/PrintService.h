@@ -24,13 +24,14 @@ public:
     // A ready printer, or null when the user cancelled.
     using PrinterChooser = std::function<std::unique_ptr<QPrinter>(QWidget* parent)>;
 
-    explicit PrintService(QObject* parent = nullptr);
+    explicit PrintService(Stage* stage);
     ~PrintService() override;
 
     // The stage's print service, made on first use.
     [[nodiscard]] static PrintService& of(Stage& stage);
 
-    void setPrinterChooser(PrinterChooser chooser) { m_chooser = std::move(chooser); }
+    // The same as assigning the stage's services' printer chooser.
+    void setPrinterChooser(PrinterChooser chooser);
     // The system's print dialog on a high-resolution printer.
     [[nodiscard]] static std::unique_ptr<QPrinter> askUser(QWidget* parent);
 
@@ -47,7 +48,7 @@ public:
 private:
     void trace(const QString& text);
 
-    PrinterChooser m_chooser;
+    Stage* m_stage;
 };
 
 } // namespace player

@@ -67,6 +67,26 @@ TEST(AtomicSaveTest, FailedWriteLeavesThePreviousFileWhole) {
     EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("borders.xml")});
 }
 
+// A buffered writer keeps a small file in memory until its commit, whose last flush fails
+// unseen: the truncated file then replaced the old one and the save reported success.
+TEST(AtomicSaveTest, SmallFileThatHitsTheSizeLimitIsAFailureNotATruncatedFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("borders.xml"));
+    const QByteArray previous = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<borders/>";
+    writeFile(path, previous);
+    const QByteArray next(669, 'b');
+
+    Status status;
+    {
+        FileSizeLimit limit(300);
+        ASSERT_TRUE(limit.active());
+        status = writeFileAtomically(path, next);
+    }
+    EXPECT_FALSE(status.ok());
+    EXPECT_EQ(readFile(path), previous);
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("borders.xml")}) << "no leftovers";
+}
+
 TEST(AtomicSaveTest, UnwritablePlaceIsAnErrorAndCreatesNothing) {
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("file")), "x");

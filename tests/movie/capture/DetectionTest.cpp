@@ -1,4 +1,5 @@
 #include "CaptureHarness.h"
+#include "player/Services.h"
 #include "support/Wait.h"
 
 #include <gtest/gtest.h>
@@ -79,7 +80,9 @@ TEST(Detection, DeniedAccessKeepsTheButtonAndTraces) {
 TEST(Detection, RedetectButtonRunsDetectionAgain) {
     CaptureHarness h(QStringLiteral("none"));
     Clip* button = redetect(h);
+    // A camera is plugged in.
     qputenv("IVEMBA_TEST_CAMERA", (h.dir() + QStringLiteral("/camera.png")).toUtf8());
+    h.stage().services().cameras = media::systemCameras();
     button->press();
     button->release();
     EXPECT_EQ(h.view()->currentFrame(), 1);

@@ -1,12 +1,12 @@
 #include "player/loaders/ClipLoader.h"
 
 #include "player/Clip.h"
+#include "player/Stage.h"
+#include "support/LocalSite.h"
 #include "support/Wait.h"
 
 #include <QBuffer>
 #include <QImageWriter>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -25,35 +25,6 @@ QByteArray png(QSize size, QColor colour) {
     QImageWriter(&buffer, "png").write(image);
     return bytes;
 }
-
-// A one-answer-per-connection HTTP server: a status, a body, and optionally a stall after
-// the first bytes of the body.
-class TinyServer : public QTcpServer {
-public:
-    int status = 200;
-    QByteArray body;
-    bool stall = false;
-
-    TinyServer() {
-        listen(QHostAddress::LocalHost);
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    socket->readAll();
-                    QByteArray head = "HTTP/1.1 " + QByteArray::number(status) +
-                                      " X\r\nContent-Type: image/png\r\nContent-Length: " +
-                                      QByteArray::number(body.size()) + "\r\n\r\n";
-                    socket->write(head + (stall ? body.left(10) : body));
-                    if (!stall)
-                        socket->disconnectFromHost();
-                });
-            }
-        });
-    }
-    QString url() const {
-        return QStringLiteral("http://127.0.0.1:%1/border.png").arg(serverPort());
-    }
-};
 
 struct Recorder {
     explicit Recorder(ClipLoader& loader) {
@@ -85,7 +56,8 @@ protected:
         return file.fileName();
     }
     QTemporaryDir dir;
-    Clip target{QStringLiteral("target")};
+    player::Stage stage;
+    Clip& target = *stage.root()->createEmptyMovieClip(QStringLiteral("target"), 1);
     ClipLoader loader;
     Recorder events{loader};
 };
@@ -135,40 +107,41 @@ TEST_F(ClipLoaderTest, ANewLoadIntoTheSameTargetCancelsThePrevious) {
 }
 
 TEST_F(ClipLoaderTest, LoadsOverHttpWithProgress) {
-    TinyServer server;
-    server.body = png({64, 48}, Qt::yellow);
-    loader.loadClip(server.url(), &target);
+    testsupport::LocalSite site;
+    const QByteArray body = png({64, 48}, Qt::yellow);
+    site.answer("/border.png", body.toStdString(), "image/png");
+    loader.loadClip(site.url(QStringLiteral("/border.png")), &target);
     ASSERT_TRUE(testsupport::waitUntil([this] { return events.done(); }));
     ASSERT_EQ(events.ready.size(), 1);
     EXPECT_EQ(target.contentRect(), QRectF(0, 0, 64, 48));
     ASSERT_FALSE(events.progress.isEmpty());
-    EXPECT_EQ(events.progress.last().second, server.body.size());
+    EXPECT_EQ(events.progress.last(), qMakePair(qint64(body.size()), qint64(body.size())));
 }
 
 TEST_F(ClipLoaderTest, HttpFailures) {
+    testsupport::LocalSite site;
+    const QByteArray body = png({64, 48}, Qt::yellow);
+    site.answer("/ok.png", body.toStdString(), "image/png");
+    site.fail("/missing.png", 404);
+    site.stall("/stalled.png", 5000, 10);
     struct Case {
-        int status;
-        bool stall;
+        const char* path;
         qint64 cap;
     };
     for (const Case c :
-         {Case{404, false, 1 << 20}, Case{200, true, 1 << 20}, Case{200, false, 100}}) {
-        TinyServer server;
-        server.status = c.status;
-        server.stall = c.stall;
-        server.body = png({64, 48}, Qt::yellow);
+         {Case{"/missing.png", 1 << 20}, Case{"/stalled.png", 1 << 20}, Case{"/ok.png", 100}}) {
         loader.setLimits({c.cap, 300});
         events.clear();
-        loader.loadClip(server.url(), &target);
+        loader.loadClip(site.url(QString::fromLatin1(c.path)), &target);
         ASSERT_TRUE(testsupport::waitUntil([this] { return events.done(); }, 10000));
-        EXPECT_EQ(events.failed.size(), 1) << c.status << c.stall << c.cap;
+        EXPECT_EQ(events.failed.size(), 1) << c.path << c.cap;
         EXPECT_TRUE(target.contentRect().isNull());
     }
 }
 
 TEST_F(ClipLoaderTest, DestroyedTargetOrLoaderReportsNothing) {
     const QString path = writeFile(QStringLiteral("a.png"), png({10, 10}, Qt::red));
-    auto* doomed = new Clip(QStringLiteral("doomed"));
+    Clip* doomed = stage.root()->createEmptyMovieClip(QStringLiteral("doomed"), 2);
     loader.loadClip(path, doomed);
     delete doomed;
     {

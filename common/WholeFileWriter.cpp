@@ -1,0 +1,91 @@
+#include "common/WholeFileWriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace common {
+
+namespace {
+
+QString systemReason(int code) {
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+// Keeps the file descriptor and the temporary name until the write has been committed;
+// an early return removes the temporary file.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(QByteArray pattern) : m_name(std::move(pattern)) {
+        m_fd = ::mkstemp(m_name.data());
+        m_created = m_fd >= 0;
+    }
+    ~TemporaryFile() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        if (m_created && !m_committed)
+            ::unlink(m_name.constData());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    [[nodiscard]] int fd() const { return m_fd; }
+    [[nodiscard]] const QByteArray& name() const { return m_name; }
+    // Closes the descriptor; false with errno set when the close reports a failure.
+    bool close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+    void committed() { m_committed = true; }
+
+private:
+    QByteArray m_name;
+    int m_fd = -1;
+    bool m_created = false;
+    bool m_committed = false;
+};
+
+} // namespace
+
+WriteStatus writeWholeFile(const QString& path, const QByteArray& bytes) {
+    const QFileInfo info(path);
+    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+    TemporaryFile temporary(QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
+                                              info.fileName() + QStringLiteral(".XXXXXX")));
+    if (temporary.fd() < 0)
+        return {systemReason(errno)};
+
+    // mkstemp makes the file private; the result gets the permissions a new file would.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(temporary.fd(), 0666 & ~mask);
+
+    for (qint64 done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(temporary.fd(), bytes.constData() + done,
+                                  static_cast<size_t>(bytes.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return {systemReason(errno)};
+        }
+        if (n == 0)
+            return {systemReason(ENOSPC)};
+        done += n;
+    }
+    if (::fsync(temporary.fd()) != 0)
+        return {systemReason(errno)};
+    if (!temporary.close())
+        return {systemReason(errno)};
+    if (::rename(temporary.name().constData(), target.constData()) != 0)
+        return {systemReason(errno)};
+    temporary.committed();
+    return {};
+}
+
+} // namespace common

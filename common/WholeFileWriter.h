@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace common {
+
+// What became of a whole-file write: success, or the system's reason for the failure.
+struct [[nodiscard]] WriteStatus {
+    QString error; // empty on success
+    [[nodiscard]] bool ok() const { return error.isEmpty(); }
+    explicit operator bool() const { return ok(); }
+};
+
+// Writes `bytes` into a new file beside `path`, checks every byte reached the disc, syncs
+// it and only then renames it over `path`. A reader sees the old file or the whole new
+// one, never a part: not when the disc fills, not when the file-size limit is reached,
+// not when the process dies in the middle. On failure nothing is left behind and the old
+// file at `path`, if any, is untouched.
+WriteStatus writeWholeFile(const QString& path, const QByteArray& bytes);
+
+} // namespace common

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+namespace player {
+class Clip;
+}
+
+namespace moviecommon {
+
+// Every photo the movie makes, shows, saves, prints or uploads has this size.
+inline constexpr int kPhotoWidth = 240;
+inline constexpr int kPhotoHeight = 180;
+inline constexpr QSize kPhotoSize{kPhotoWidth, kPhotoHeight};
+
+// The edition flag reads "ie" in the browser edition; any other value is the desktop one.
+[[nodiscard]] bool isBrowserEdition(const player::Clip& anyClip);
+
+// The capture page's counter text for `count` photos.
+[[nodiscard]] QString captureCountText(int count);
+
+} // namespace moviecommon

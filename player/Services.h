@@ -1,0 +1,53 @@
+#pragma once
+
+#include "player/media/Camera.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QObject;
+class QPrinter;
+class QWidget;
+
+namespace net {
+class Network;
+}
+
+namespace player {
+
+// What the movie's runtime reaches outside the process with: the network, the file and
+// save choosers, the printer chooser, the address opener and the cameras. The stage owns
+// one; the defaults are the real ones (system dialogs, the desktop's browser, Qt's
+// network and cameras), and a test replaces any of them by assigning the member, before
+// or after the movie starts. Nothing here reads the environment after construction.
+class Services {
+public:
+    // A local file the user chose, or empty when they cancelled. `filter` is a dialog
+    // filter such as "Images (*.jpg *.png)".
+    using FileChooser = std::function<QString(const QString& filter)>;
+    // Where to save a download offered under `defaultName`, or empty when cancelled.
+    using SaveChooser = std::function<QString(const QString& defaultName)>;
+    // A ready printer, or null when the user cancelled.
+    using PrinterChooser = std::function<std::unique_ptr<QPrinter>(QWidget* parent)>;
+    // Opens a web address in a browser window named `target`.
+    using AddressOpener = std::function<void(const QString& url, const QString& target)>;
+
+    explicit Services(QObject* owner);
+    ~Services();
+    Services(const Services&) = delete;
+    Services& operator=(const Services&) = delete;
+
+    [[nodiscard]] net::Network& network() const { return *m_network; }
+
+    FileChooser chooseFile;
+    SaveChooser chooseSaveFile;
+    PrinterChooser choosePrinter;
+    AddressOpener openAddress;
+    media::CameraSource cameras;
+
+private:
+    net::Network* m_network; // a child of the owner
+};
+
+} // namespace player

@@ -1,0 +1,296 @@
+#include "player/net/Transfer.h"
+
+#include "player/net/FormEncoding.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QHttpMultiPart>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QThreadPool>
+#include <QUrl>
+#include <memory>
+
+namespace net {
+
+namespace {
+
+QString tooLarge(qint64 cap) {
+    return QStringLiteral("the answer is larger than %1 bytes").arg(cap);
+}
+
+// A file name as it may stand inside a quoted header parameter.
+QByteArray headerSafe(const QString& name) {
+    QByteArray bytes = name.toUtf8();
+    for (char& c : bytes) {
+        if (c == '"' || c == '\r' || c == '\n' || c == '\\' || c == '\0')
+            c = '_';
+    }
+    return bytes;
+}
+
+} // namespace
+
+LocalRead readLocalFile(const QString& path, qint64 cap) {
+    QFile file(path);
+    LocalRead read;
+    if (!file.open(QIODevice::ReadOnly))
+        read.error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    else if (file.size() > cap)
+        read.error = tooLarge(cap);
+    else if (read.bytes = file.read(cap + 1); read.bytes.size() > cap)
+        read.error = tooLarge(cap);
+    else if (file.error() != QFileDevice::NoError)
+        read.error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    if (!read.error.isEmpty())
+        read.bytes.clear();
+    return read;
+}
+
+bool isWebAddress(const QString& address) {
+    const QString scheme = QUrl(address).scheme().toLower();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
+}
+
+QString localPath(const QString& address) {
+    if (address.isEmpty() || address.contains(QChar(0)))
+        return {};
+    const QUrl url(address);
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("file"))
+        return url.toLocalFile();
+    // No scheme, a resource path, or a one-letter "scheme" that is a drive.
+    if (scheme.isEmpty() || scheme.size() == 1 || address.startsWith(QLatin1Char(':')))
+        return address;
+    return {};
+}
+
+Transfer::Transfer(Request request, QObject* parent)
+    : QObject(parent), m_request(std::move(request)) {}
+
+Transfer::~Transfer() {
+    if (m_reply) {
+        m_reply->disconnect(this);
+        m_reply->abort();
+    }
+}
+
+void Transfer::cancel() {
+    if (m_done)
+        return;
+    m_done = true;
+    disconnect();
+    if (m_reply) {
+        m_reply->disconnect(this);
+        m_reply->abort();
+    }
+    deleteLater();
+}
+
+void Transfer::reportProgress(qint64 loaded, qint64 total) {
+    if (m_done || loaded <= m_lastLoaded)
+        return;
+    m_lastLoaded = loaded;
+    emit progress(loaded, std::max<qint64>(total, 0));
+}
+
+void Transfer::finish(const QByteArray& body) {
+    if (m_done)
+        return;
+    reportProgress(body.size(), body.size());
+    m_done = true;
+    emit finished(body);
+    deleteLater();
+}
+
+void Transfer::fail(const QString& reason) {
+    if (m_done)
+        return;
+    m_done = true;
+    if (m_reply) {
+        m_reply->disconnect(this);
+        m_reply->abort();
+    }
+    emit failed(reason);
+    deleteLater();
+}
+
+void Transfer::startFile(const QString& path) {
+    // Read off the UI thread; the answer comes back only if the transfer still wants it.
+    QPointer<Transfer> self(this);
+    const qint64 cap = m_request.limits.maxBytes;
+    QThreadPool::globalInstance()->start([self, path, cap] {
+        LocalRead read = readLocalFile(path, cap);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, bytes = std::move(read.bytes), error = read.error] {
+                if (!self)
+                    return;
+                if (!error.isEmpty()) {
+                    self->fail(error);
+                    return;
+                }
+                emit self->opened();
+                self->finish(bytes);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void Transfer::startNetwork(QNetworkAccessManager& manager) {
+    QNetworkRequest request{QUrl(m_request.address)};
+    request.setTransferTimeout(m_request.limits.idleTimeoutMs);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    QNetworkReply* reply = nullptr;
+    switch (m_request.kind) {
+    case Request::Kind::Get:
+        reply = manager.get(request);
+        break;
+    case Request::Kind::PostForm:
+        request.setHeader(QNetworkRequest::ContentTypeHeader,
+                          QByteArrayLiteral("application/x-www-form-urlencoded"));
+        reply = manager.post(request, encodeForm(m_request.fields));
+        break;
+    case Request::Kind::PostFile: {
+        auto* file = new QFile(m_request.filePath);
+        if (!file->open(QIODevice::ReadOnly)) {
+            const QString reason = file->errorString();
+            delete file;
+            QMetaObject::invokeMethod(
+                this, [this, reason] { fail(QStringLiteral("cannot read file: ") + reason); },
+                Qt::QueuedConnection);
+            return;
+        }
+        // The parts a web page's file upload sends: the name, the file, the button.
+        auto* multipart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
+        QHttpPart name;
+        name.setHeader(QNetworkRequest::ContentDispositionHeader,
+                       QByteArrayLiteral("form-data; name=\"Filename\""));
+        name.setBody(m_request.fileName.toUtf8());
+        QHttpPart content;
+        content.setHeader(QNetworkRequest::ContentDispositionHeader,
+                          QByteArrayLiteral("form-data; name=\"") +
+                              headerSafe(m_request.fileField) +
+                              QByteArrayLiteral("\"; filename=\"") +
+                              headerSafe(m_request.fileName) + QByteArrayLiteral("\""));
+        content.setHeader(QNetworkRequest::ContentTypeHeader,
+                          QByteArrayLiteral("application/octet-stream"));
+        content.setBodyDevice(file);
+        file->setParent(multipart);
+        QHttpPart button;
+        button.setHeader(QNetworkRequest::ContentDispositionHeader,
+                         QByteArrayLiteral("form-data; name=\"Upload\""));
+        button.setBody(QByteArrayLiteral("Submit Query"));
+        multipart->append(name);
+        multipart->append(content);
+        multipart->append(button);
+        reply = manager.post(request, multipart);
+        multipart->setParent(reply);
+        break;
+    }
+    }
+    reply->setParent(this);
+    m_reply = reply;
+    // Reported from the event loop, so that whoever started the transfer hears it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!m_done)
+                emit opened();
+        },
+        Qt::QueuedConnection);
+
+    connect(reply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64 total) {
+        if (!m_done && total > 0)
+            emit uploadProgress(sent, total);
+    });
+    connect(reply, &QNetworkReply::readyRead, this, &Transfer::takeBytes);
+    connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64, qint64 total) {
+        if (total > m_request.limits.maxBytes) {
+            fail(tooLarge(m_request.limits.maxBytes));
+            return;
+        }
+        reportProgress(m_body.size(), total);
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+        if (m_done)
+            return;
+        if (reply->error() != QNetworkReply::NoError) {
+            fail(reply->error() == QNetworkReply::OperationCanceledError
+                     ? QStringLiteral("no data for %1 ms").arg(m_request.limits.idleTimeoutMs)
+                     : reply->errorString());
+            return;
+        }
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (status >= 400) {
+            fail(QStringLiteral("HTTP status %1").arg(status));
+            return;
+        }
+        takeBytes();
+        if (!m_done)
+            finish(m_body);
+    });
+}
+
+void Transfer::takeBytes() {
+    if (m_done || !m_reply)
+        return;
+    const qint64 cap = m_request.limits.maxBytes;
+    // Read no more than one byte past the cap: that byte is proof enough.
+    m_body += m_reply->read(cap + 1 - m_body.size());
+    if (m_body.size() > cap) {
+        m_body.clear();
+        fail(tooLarge(cap));
+    }
+}
+
+Network::Network(QObject* parent) : QObject(parent) {}
+
+Network::~Network() = default;
+
+QNetworkAccessManager* Network::manager() {
+    if (!m_manager)
+        m_manager = new QNetworkAccessManager(this);
+    return m_manager;
+}
+
+Transfer* Network::start(Request request) {
+    auto* transfer = new Transfer(std::move(request), this);
+    const Request& r = transfer->request();
+    auto failLater = [transfer](const QString& reason) {
+        QMetaObject::invokeMethod(
+            transfer, [transfer, reason] { transfer->fail(reason); }, Qt::QueuedConnection);
+    };
+    if (r.address.isEmpty()) {
+        failLater(QStringLiteral("empty address"));
+    } else if (isWebAddress(r.address)) {
+        transfer->startNetwork(*manager());
+    } else if (const QString path = localPath(r.address); !path.isEmpty()) {
+        if (r.kind == Request::Kind::Get)
+            transfer->startFile(path);
+        else
+            failLater(QStringLiteral("cannot post to a local file: ") + r.address);
+    } else {
+        failLater(QStringLiteral("unsupported address ") + r.address);
+    }
+    return transfer;
+}
+
+Transfer* Network::get(const QString& address, Limits limits) {
+    Request request;
+    request.address = address;
+    request.limits = limits;
+    return start(std::move(request));
+}
+
+Transfer* Network::postForm(const QString& address, Fields fields, Limits limits) {
+    Request request;
+    request.address = address;
+    request.kind = Request::Kind::PostForm;
+    request.fields = std::move(fields);
+    request.limits = limits;
+    return start(std::move(request));
+}
+
+} // namespace net
