@@ -1,0 +1,213 @@
+// The site's speed: decoding and composing one upload, version-file requests under load,
+// a report post, and the site's memory after that load.
+#include "site/FormFields.h"
+#include "site/JpegWriter.h"
+#include "site/PixelUpload.h"
+#include "site/SiteServer.h"
+
+#include <algorithm>
+#include <atomic>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cmath>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <httplib.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+site::Picture benchPicture() {
+    site::Picture picture;
+    picture.rgb.resize(site::Picture::kValues * 3);
+    for (std::size_t k = 0; k < picture.rgb.size(); ++k)
+        picture.rgb[k] = static_cast<std::uint8_t>(128 + 100 * std::sin(k / 997.0) + k % 7);
+    return picture;
+}
+
+std::string utf8(const std::u16string& text) {
+    std::string out;
+    for (char16_t c : text) {
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+// A site with a fresh data folder for the length of one benchmark.
+struct BenchSite {
+    BenchSite() {
+        std::string pattern = (fs::temp_directory_path() / "ivemba-site-bench-XXXXXX").string();
+        folder = ::mkdtemp(pattern.data());
+        site::SiteOptions options;
+        options.port = 0;
+        options.data = folder / "data";
+        options.log = false;
+        server = std::make_unique<site::SiteServer>(options);
+        port = server->start();
+    }
+    ~BenchSite() {
+        server.reset();
+        fs::remove_all(folder);
+    }
+    fs::path folder;
+    std::unique_ptr<site::SiteServer> server;
+    int port = 0;
+};
+
+void BM_DecodeAndComposeUpload(benchmark::State& state) {
+    const std::string text =
+        utf8(site::PixelUpload::compressedText(site::PixelUpload::pixelText(benchPicture())));
+    for (auto _ : state) {
+        auto picture = site::PixelUpload::decode(text);
+        benchmark::DoNotOptimize(site::encodeJpeg(std::get<site::Picture>(picture)));
+    }
+}
+BENCHMARK(BM_DecodeAndComposeUpload)->Unit(benchmark::kMillisecond);
+
+// Requests per second and latency percentiles of the version file with 16 keep-alive
+// clients on 127.0.0.1 (client and server share the two cores).
+void BM_VersionFileUnderLoad(benchmark::State& state) {
+    BenchSite site;
+    for (auto _ : state) {
+        constexpr int kClients = 16;
+        std::vector<std::vector<double>> latencies(kClients);
+        std::atomic<long> errors{0};
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        std::vector<std::thread> clients;
+        const auto began = std::chrono::steady_clock::now();
+        for (int c = 0; c < kClients; ++c)
+            clients.emplace_back([&, c] {
+                httplib::Client client("127.0.0.1", site.port);
+                client.set_keep_alive(true);
+                client.set_tcp_nodelay(true);
+                while (std::chrono::steady_clock::now() < deadline) {
+                    const auto start = std::chrono::steady_clock::now();
+                    auto answer = client.Get("/ivemba/version.xml");
+                    if (!answer || answer->status != 200)
+                        ++errors;
+                    latencies[c].push_back(std::chrono::duration<double, std::milli>(
+                                               std::chrono::steady_clock::now() - start)
+                                               .count());
+                }
+            });
+        for (auto& client : clients)
+            client.join();
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+        std::vector<double> all;
+        for (auto& one : latencies)
+            all.insert(all.end(), one.begin(), one.end());
+        std::sort(all.begin(), all.end());
+        state.counters["requests_per_s"] = static_cast<double>(all.size()) / seconds;
+        state.counters["p50_ms"] = all[all.size() / 2];
+        state.counters["p99_ms"] = all[all.size() * 99 / 100];
+        state.counters["errors"] = static_cast<double>(errors.load());
+    }
+}
+BENCHMARK(BM_VersionFileUnderLoad)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+void BM_ReportPost(benchmark::State& state) {
+    BenchSite site;
+    httplib::Client client("127.0.0.1", site.port);
+    client.set_keep_alive(true);
+    client.set_tcp_nodelay(true);
+    std::vector<double> latencies;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        auto answer = client.Post("/CpRecord.aspx", "cpcount=3&softmodel=soft",
+                                  "application/x-www-form-urlencoded");
+        if (!answer || answer->status != 200)
+            state.SkipWithError("report refused");
+        latencies.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    }
+    std::sort(latencies.begin(), latencies.end());
+    if (!latencies.empty())
+        state.counters["median_ms"] = latencies[latencies.size() / 2];
+}
+BENCHMARK(BM_ReportPost)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+long peakKiBOf(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+// The load test's mix (50 clients, uploads among the reports) for five seconds against a
+// site in a child process, then that process's peak resident memory.
+void BM_MemoryUnderLoad(benchmark::State& state) {
+    std::string pattern = (fs::temp_directory_path() / "ivemba-site-bench-XXXXXX").string();
+    const fs::path folder = ::mkdtemp(pattern.data());
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return state.SkipWithError("pipe");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        site::SiteOptions options;
+        options.port = 0;
+        options.data = folder / "data";
+        options.log = false;
+        site::SiteServer server(options);
+        const int port = server.bind();
+        (void)!::write(ready[1], &port, sizeof port);
+        server.serve();
+        ::_exit(0);
+    }
+    struct {
+        int port = 0;
+    } site;
+    (void)!::read(ready[0], &site.port, sizeof site.port);
+    const std::string upload = site::FormFields::encode(
+        {{"actionname", "sendpic"},
+         {"text",
+          utf8(site::PixelUpload::compressedText(site::PixelUpload::pixelText(benchPicture())))},
+         {"title", "t"},
+         {"author", "a"},
+         {"phototype", "1"}});
+    for (auto _ : state) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        std::vector<std::thread> clients;
+        for (int c = 0; c < 50; ++c)
+            clients.emplace_back([&, c] {
+                httplib::Client client("127.0.0.1", site.port);
+                for (long k = 0; std::chrono::steady_clock::now() < deadline; ++k) {
+                    const int kind = static_cast<int>((k + c) % 20);
+                    if (kind == 0)
+                        (void)client.Post("/upload2.aspx", upload,
+                                          "application/x-www-form-urlencoded");
+                    else if (kind < 10)
+                        (void)client.Post("/UseRecord.aspx", "pname=iVemba.2005.",
+                                          "application/x-www-form-urlencoded");
+                    else
+                        (void)client.Get("/ivemba/version.xml");
+                }
+            });
+        for (auto& client : clients)
+            client.join();
+    }
+    state.counters["site_peak_rss_MiB"] = static_cast<double>(peakKiBOf(child)) / 1024.0;
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    fs::remove_all(folder);
+}
+BENCHMARK(BM_MemoryUnderLoad)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+} // namespace
