@@ -1,4 +1,5 @@
 #include "host/ApplicationIcon.h"
+#include "host/ProgramDirectory.h"
 #include "host/QtDialogs.h"
 #include "host/TForm1.h"
 #include "host/TForm2.h"
@@ -21,7 +22,10 @@ int main(int argc, char** argv) {
     // and starts the movie.
     // The border check starts when the main window is first shown, by then the border
     // update window exists.
-    const QString programDir = QCoreApplication::applicationDirPath();
+    // Installed, the executable's folder is read-only; the program then runs from a per-user
+    // folder seeded with the installed borders and help.
+    const QString programDir = host::ProgramDirectory::resolve(
+        host::ProgramDirectory::standardPlaces(QCoreApplication::applicationDirPath()));
     updates::TForm3* form3 = nullptr;
     host::TForm1 form1({programDir, &dialogs, std::move(registry), QStringLiteral("VEMBASWF"),
                         [&form3](std::stop_token stop) { form3->StartupCheck(std::move(stop)); }});
