@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Installs the run build into a temporary prefix and checks the tree, validates the
 # desktop entry and the AppStream metainfo, and builds the Debian package.
-# Usage: scripts/package-check.sh [build-dir]   (default build-pkg)
+# Usage: scripts/package-check.sh [build-dir]   (default build-pkg, made when missing)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-pkg}
 jobs=$(nproc)
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DIVEMBA_TESTS=OFF -DIVEMBA_TOOLS=OFF >/dev/null
+# An existing build (the test run's) is used as it is configured.
+if [[ ! -f "$build/CMakeCache.txt" ]]; then
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DIVEMBA_TESTS=OFF -DIVEMBA_TOOLS=OFF >/dev/null
+fi
 cmake --build "$build" -j"$jobs" --target ivemba ivemba-player ivemba-site
 
 prefix=$(mktemp -d)
