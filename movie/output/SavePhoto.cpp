@@ -1,6 +1,8 @@
 #include "movie/output/SavePhoto.h"
 
+#include "movie/common/MovieNames.h"
 #include "movie/output/PixelText.h"
+#include "movie/output/UploadSettings.h"
 #include "player/Bitmap.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
@@ -16,6 +18,7 @@ using player::Stage;
 namespace {
 
 const QString kTimer = QStringLiteral("Timer");
+const QString kSettingsPath = QStringLiteral("/Uploadsetting_mc");
 constexpr int kSaveWidth = 240;
 constexpr int kSaveHeight = 180;
 
@@ -87,11 +90,37 @@ void savePhoto2disc(Stage& stage, Clip& card) {
     hideStatus(stage);
 }
 
-// The browser edition's step belongs to the upload, which replaces this one; until then
-// it only ends the pending step.
+bool uploadUnderWay(Stage& stage, const Clip& settings) {
+    if (uploadSettingsEntering(settings))
+        return true;
+    Clip* upload = stage.root()->resolve(QStringLiteral("/Upload_mc"));
+    return upload && upload->call(QStringLiteral("isUploading")).toBool();
+}
+
+// The browser edition's step: the picture goes to the save settings, whose OK uploads it.
+// While another upload is being compressed or sent the press is refused, so two uploads
+// never share the upload clip.
 void savePhoto2Web(Stage& stage, Clip& card) {
     clearStep(stage, card);
-    stage.trace(QStringLiteral("SavePhoto2Web: ") + card.targetPath());
+    Clip* settings = moviecommon::findClip(card, kSettingsPath, QStringLiteral("SavePhoto2Web"));
+    if (!settings)
+        return;
+    if (uploadUnderWay(stage, *settings)) {
+        stage.trace(QStringLiteral("SavePhoto2Web: an upload is still under way; refused"));
+        return;
+    }
+    auto bitmap = std::make_shared<player::Bitmap>(kSaveWidth, kSaveHeight, false, 0xFF000000);
+    if (const Clip* pic = card.child(QStringLiteral("pic")))
+        bitmap->draw(*pic);
+    QPointer<Stage> where(&stage);
+    openUploadSettings(*settings, card.var(QStringLiteral("PhotoType")).toInt(), bitmap, [where] {
+        if (where)
+            savePhoto2WebDo(*where);
+    });
+}
+
+void savePhoto2WebDoOnCard(Stage& stage, Clip&) {
+    savePhoto2WebDo(stage);
 }
 
 Clip::Function onCard(Clip& card, void (*operation)(Stage&, Clip&)) {
@@ -104,6 +133,25 @@ Clip::Function onCard(Clip& card, void (*operation)(Stage&, Clip&)) {
 }
 
 } // namespace
+
+void savePhoto2WebDo(Stage& stage) {
+    Clip* settings =
+        moviecommon::findClip(*stage.root(), kSettingsPath, QStringLiteral("SavePhoto2Web_do"));
+    Clip* upload = moviecommon::findClip(*stage.root(), QStringLiteral("/Upload_mc"),
+                                         QStringLiteral("SavePhoto2Web_do"));
+    if (!settings || !upload)
+        return;
+    if (upload->call(QStringLiteral("isUploading")).toBool()) {
+        stage.trace(QStringLiteral("SavePhoto2Web_do: an upload is still under way; refused"));
+        return;
+    }
+    if (Clip* panel = statusPanel(stage)) {
+        panel->setVar(QStringLiteral("text"), kSaveStatusText);
+        panel->show();
+    }
+    upload->call(QStringLiteral("UploadPic"), {settings->var(QStringLiteral("SaveBmp")),
+                                               settings->var(QStringLiteral("PhotoType"))});
+}
 
 QString savePictureText(const Clip& card) {
     const Clip* pic = card.child(QStringLiteral("pic"));
@@ -118,6 +166,7 @@ void defineSaveFunctions(Clip& card) {
     card.define(QStringLiteral("SavePhoto"), onCard(card, savePhoto));
     card.define(QStringLiteral("SavePhoto2disc"), onCard(card, savePhoto2disc));
     card.define(QStringLiteral("SavePhoto2Web"), onCard(card, savePhoto2Web));
+    card.define(QStringLiteral("SavePhoto2Web_do"), onCard(card, savePhoto2WebDoOnCard));
 }
 
 } // namespace output

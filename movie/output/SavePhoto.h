@@ -20,6 +20,10 @@ void defineSaveFunctions(player::Clip& card);
 // black 240×180 bitmap, as pixel text. Empty when the card has no picture.
 [[nodiscard]] QString savePictureText(const player::Clip& card);
 
+// The save settings' OK action: shows the status panel and hands the panel's picture and
+// photo type to `Upload_mc.UploadPic`. Refused while an upload is under way.
+void savePhoto2WebDo(player::Stage& stage);
+
 inline constexpr int kSaveStepMs = 50;
 inline const QString kSaveStatusText = QStringLiteral("提取图像，请稍候 ... ...");
 

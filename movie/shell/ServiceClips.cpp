@@ -1,5 +1,8 @@
 #include "movie/shell/ServiceClips.h"
 
+#include "movie/output/Lwz.h"
+#include "movie/output/Upload.h"
+#include "movie/output/UploadSettings.h"
 #include "player/Clip.h"
 
 namespace shell {
@@ -7,12 +10,17 @@ namespace shell {
 void placeServiceClipsOfFrame1(player::Clip& root) {
     player::Clip* settings = root.createEmptyMovieClip(QStringLiteral("Uploadsetting_mc"), 146);
     settings->setVisible(false);
+    output::buildUploadSettings(*settings);
     root.createEmptyMovieClip(QString(), 159);
 }
 
 void placeServiceClipsOfFrame2(player::Clip& root) {
-    root.createEmptyMovieClip(QStringLiteral("Lwz"), 120)->setPos(0.15, -37.7);
-    root.createEmptyMovieClip(QStringLiteral("Upload_mc"), 123)->setPos(85.3, -38);
+    player::Clip* lwz = root.createEmptyMovieClip(QStringLiteral("Lwz"), 120);
+    lwz->setPos(0.15, -37.7);
+    output::defineLwz(*lwz);
+    player::Clip* upload = root.createEmptyMovieClip(QStringLiteral("Upload_mc"), 123);
+    upload->setPos(85.3, -38);
+    output::defineUpload(*upload);
 }
 
 } // namespace shell
