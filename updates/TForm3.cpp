@@ -169,6 +169,10 @@ void TForm3::Button2Click() {
     hide();
 }
 
+void TForm3::reject() {
+    Button2Click();
+}
+
 void TForm3::startWorker() {
     QSet<int> checked;
     for (int i = 0; i < CheckListBox1->count(); ++i) {

@@ -59,6 +59,9 @@ public:
     void FormShow();
     void Button1Click();
     void Button2Click();
+    // Escape and the window's close button: as "取消", so that the worker does not go on
+    // behind a window the user has dismissed.
+    void reject() override;
 
     // Components.
     QListWidget* CheckListBox1;

@@ -1,7 +1,9 @@
 #include "UpdateWindowFixture.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPixmap>
 #include <httplib.h>
 #include <thread>
 
@@ -221,6 +223,60 @@ TEST_F(UpdateWindowTest, ClosingWhileTheWorkerRunsStopsItWithNothingHalfWritten)
     form = nullptr;
     EXPECT_EQ(entriesOf(path(QStringLiteral("一"))), QStringList{"a.gif"});
     EXPECT_EQ(localNumbers(), QStringList{});
+}
+
+TEST_F(UpdateWindowTest, EscapeCancelsLikeTheCancelButton) {
+    const QString slow = site.url(QStringLiteral("/f/slow.gif"));
+    site.stall("/f/slow.gif", 5000, 10);
+    open(publishPackages({{{"一", {slow, serveFile("b.gif")}}}}));
+    tick({0});
+    form->Button1Click();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return site.count("/f/slow.gif") == 1; }));
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(form, &escape);
+    EXPECT_FALSE(form->isVisible());
+    settle();
+    EXPECT_FALSE(form->workerRunning()) << "the worker ends, it does not go on unseen";
+    EXPECT_EQ(site.count("/f/b.gif"), 0);
+    EXPECT_EQ(localNumbers(), QStringList{});
+}
+
+} // namespace
+} // namespace updates::test
+
+namespace updates::test {
+namespace {
+
+// The window at each step of an update, drawn into pictures; with IVEMBA_SNAPSHOT_DIR set
+// they are kept there for a look.
+TEST_F(UpdateWindowTest, DrawsEveryStep) {
+    const QString keep = qEnvironmentVariable("IVEMBA_SNAPSHOT_DIR");
+    const auto shot = [&](const char* name) {
+        const QPixmap picture = form->grab();
+        EXPECT_EQ(picture.size(), QSize(313, 354) * picture.devicePixelRatio());
+        if (!keep.isEmpty())
+            picture.save(keep + u'/' + QString::fromLatin1(name) + QStringLiteral(".png"));
+    };
+    QStringList files;
+    for (int i = 0; i < 4; ++i) {
+        const QString name = QStringLiteral("节日%1.gif").arg(i);
+        site.delay("/f/" + name.toStdString(), 150, borderFileBytes(name).toStdString());
+        files.append(site.url(QStringLiteral("/f/") + name));
+    }
+    open(publishPackages({{{"春节", files}}, {{"生日", {serveFile("b.gif")}}}}));
+    shot("1-opened");
+    form->Button1Click();
+    shot("2-nothing-ticked");
+    tick({0});
+    form->Button1Click();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return form->ProgressBar1->value() >= 2; }));
+    shot("3-downloading");
+    form->Button1Click();
+    shot("4-paused");
+    form->Button1Click();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return caption() == u"完成"; }));
+    settle();
+    shot("5-done");
 }
 
 } // namespace
