@@ -5,25 +5,65 @@
 #include <QJsonObject>
 #include <QResource>
 #include <QtEndian>
+#include <vector>
 
 namespace player {
 
 namespace {
 
-// Qt trusts the offsets in a resource header; a damaged file must be turned away before
-// it is mounted, or reading it would run off the end of the buffer.
-bool plausibleResourceHeader(const QByteArray& bytes) {
-    if (bytes.size() < 20 || !bytes.startsWith("qres"))
+// Qt trusts every offset in a resource: the header's, each tree node's, each name's and
+// each file's size. A damaged file (a bad `_ivemba.swf` override, say) must be turned away
+// before it is mounted, or looking a name up in it runs off the end of the buffer. So the
+// whole tree is walked here with every read bounded: nodes, names and file data.
+bool plausibleResource(const QByteArray& bytes) {
+    const auto size = static_cast<quint64>(bytes.size());
+    if (size < 20 || !bytes.startsWith("qres"))
         return false;
     const auto* data = reinterpret_cast<const uchar*>(bytes.constData());
+    const auto inside = [size](quint64 offset, quint64 length) {
+        return offset <= size && length <= size - offset;
+    };
     const quint32 version = qFromBigEndian<quint32>(data + 4);
-    if (version < 1 || version > 3)
+    if (version < 1 || version > 3 || (version >= 3 && size < 24))
         return false;
-    const auto size = static_cast<quint32>(bytes.size());
-    for (int field = 0; field < 3; ++field) {
-        const quint32 offset = qFromBigEndian<quint32>(data + 8 + 4 * field);
-        if (offset == 0 || offset >= size)
-            return false;
+    const quint64 tree = qFromBigEndian<quint32>(data + 8);
+    const quint64 files = qFromBigEndian<quint32>(data + 12);
+    const quint64 names = qFromBigEndian<quint32>(data + 16);
+    if (tree == 0 || files == 0 || names == 0 || tree >= size || files >= size || names >= size)
+        return false;
+    const quint64 nodeSize = version >= 2 ? 22 : 14;
+    const quint64 nodes = (size - tree) / nodeSize;
+    constexpr quint16 kDirectory = 0x02;
+    std::vector<bool> seen(nodes, false);
+    std::vector<quint64> pending{0};
+    while (!pending.empty()) {
+        const quint64 node = pending.back();
+        pending.pop_back();
+        if (node >= nodes || seen[node])
+            return false; // out of the tree, or a loop
+        seen[node] = true;
+        const uchar* entry = data + tree + node * nodeSize;
+        if (node != 0) { // the root has no name of its own
+            const quint64 name = names + qFromBigEndian<quint32>(entry);
+            if (!inside(name, 6) ||
+                !inside(name + 6, 2 * quint64{qFromBigEndian<quint16>(data + name)}))
+                return false;
+        }
+        const bool directory = qFromBigEndian<quint16>(entry + 4) & kDirectory;
+        if (node == 0 && !directory)
+            return false; // names are looked up from the root as a folder
+        if (directory) {
+            const quint64 count = qFromBigEndian<quint32>(entry + 6);
+            const quint64 first = qFromBigEndian<quint32>(entry + 10);
+            if (count > nodes || first > nodes - count)
+                return false;
+            for (quint64 child = first; child < first + count; ++child)
+                pending.push_back(child);
+        } else {
+            const quint64 file = files + qFromBigEndian<quint32>(entry + 10);
+            if (!inside(file, 4) || !inside(file + 4, qFromBigEndian<quint32>(data + file)))
+                return false;
+        }
     }
     return true;
 }
@@ -42,7 +82,7 @@ std::unique_ptr<MovieBundle> MovieBundle::open(QByteArray bytes, QString* error)
             *error = why;
         return nullptr;
     };
-    if (!plausibleResourceHeader(bytes))
+    if (!plausibleResource(bytes))
         return fail(QStringLiteral("not a movie bundle"));
 
     std::unique_ptr<MovieBundle> bundle(new MovieBundle);

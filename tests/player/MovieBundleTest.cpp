@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QtEndian>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -56,6 +57,42 @@ TEST(MovieBundle, RejectsBytesThatAreNotABundle) {
         EXPECT_EQ(MovieBundle::open(bytes, &error), nullptr);
         EXPECT_FALSE(error.isEmpty());
     }
+}
+
+// Qt mounts a resource without checking a single offset in it; looking up the manifest in
+// a damaged tree read far past the buffer. Found by fuzz_movie_bundle.
+TEST(MovieBundle, DamagedResourceTreeIsRefusedNotMounted) {
+    const QByteArray found = QByteArray::fromHex(
+        "71726573000000030000007c000000180000005c00000000000000407b2270726f6772616d22"
+        "3a226976656d6261222c227374616765223a7b227769647468223a3830302c22686569676874"
+        "223a3630307d2c22660000000000407b2270726f6772616d223a226976656d6261222c227374"
+        "616765223a7b227769647468223a3830302c2268000000010000000000000000000000000000"
+        "0000000100000000000001a253619b12");
+    QString error;
+    EXPECT_EQ(MovieBundle::open(found, &error), nullptr);
+    EXPECT_FALSE(error.isEmpty());
+    // A root that is a file, whose data fields Qt would read as a folder's child list.
+    const QByteArray fileRoot = QByteArray::fromHex(
+        "71726573000000030000007c000000180000005c000000000000000000000000000000000000"
+        "00000000000000000000000000000000000000000000000000000000407b2270726f6772616d"
+        "223a226976656d6261222c22737461675665223a7b22776964743a2c22383068302268656967"
+        "6874223a3630307d2c22667073203a31367d000100000000000001a253619b12");
+    EXPECT_EQ(MovieBundle::open(fileRoot, &error), nullptr);
+
+    // The real bundle with one offset broken at a time: the root's child list, the first
+    // child's name and its data.
+    const QByteArray real = realBundle();
+    ASSERT_FALSE(real.isEmpty());
+    const auto tree = qFromBigEndian<quint32>(real.constData() + 8);
+    const int nodeSize = 22;
+    const QList<int> fields = {int(tree) + 6, int(tree) + 10, int(tree) + nodeSize,
+                               int(tree) + nodeSize + 10};
+    for (int at : fields) {
+        QByteArray broken = real;
+        qToBigEndian<quint32>(0x7fffff00, broken.data() + at);
+        EXPECT_EQ(MovieBundle::open(broken, &error), nullptr) << "offset at byte " << at;
+    }
+    EXPECT_NE(MovieBundle::open(real, &error), nullptr) << error.toStdString();
 }
 
 TEST(MovieBundle, RealBundleNamesItsProgramStageAndRate) {
