@@ -1,5 +1,6 @@
 #include "movie/shell/IvembaMovie.h"
 
+#include "movie/borders/ClassList.h"
 #include "movie/capture/CapturePage.h"
 #include "movie/shell/Editions.h"
 #include "movie/shell/Footer.h"
@@ -11,6 +12,9 @@
 #include "movie/shell/StatusPanel.h"
 #include "movie/shell/TabBar.h"
 #include "movie/shell/TitleBar.h"
+#include "movie/web/AdBanner.h"
+#include "movie/web/Reports.h"
+#include "movie/web/VersionCheck.h"
 #include "player/Clip.h"
 #include "player/MovieProgram.h"
 #include "player/Services.h"
@@ -30,6 +34,7 @@ void placeFrame1Clips(Clip& root) {
     placeWindowButtons(root);
     placeServiceClipsOfFrame1(root);
     placeHints(root);
+    web::placeAdLoader(root);
 }
 
 // The interface, placed on the second frame.
@@ -47,6 +52,7 @@ void placeFrame2Clips(Stage& stage, Clip& root) {
 void prepareBorderClasses(Clip& root) {
     root.setVar(QStringLiteral("_PicClasses"), QVariantList());
     root.setVar(QStringLiteral("_PicClassesInfoLoaded"), false);
+    borders::defineClassInfoLoad(root);
 }
 
 void frame1(Stage& stage, Clip& root) {
@@ -73,7 +79,8 @@ void frame1(Stage& stage, Clip& root) {
     watchHostVariables(root);
     defineGetButtonHint(root);
     stage.fsCommand(QStringLiteral("iVembaInited"), QString());
-    // Start statistics and the local use counter go out here, once the handshake is raised.
+    web::sendUsageReport(root);
+    web::attachVersionHintHandler(root);
     attachHintHandlers(root);
 }
 
@@ -93,8 +100,10 @@ void frame2(Stage& stage, Clip& root) {
     defineShiftpage(root);
     root.call(QStringLiteral("Shiftpage"), {QStringLiteral("capture")});
     showCaptureCount(root);
-    // The version check (once, after 6000 ms) and the capture report (every 45000 ms) start
-    // their timers here.
+    web::defineDetectNewVersion(root);
+    web::startVersionTimer(root);
+    web::defineSendCpRecord(root);
+    web::startCaptureReportTimer(root);
     attachAboutHandler(root);
 }
 

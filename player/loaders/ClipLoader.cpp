@@ -3,6 +3,7 @@
 #include "player/PictureDecoder.h"
 #include "player/Services.h"
 #include "player/Stage.h"
+#include "player/loaders/SequenceMovie.h"
 #include "player/net/Transfer.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@ namespace loaders {
 struct ClipLoader::Job {
     QPointer<player::Clip> target;
     player::Clip* key = nullptr;
+    QString address;
     QPointer<ClipLoader> loader;
     QPointer<net::Transfer> transfer;
     bool cancelled = false;
@@ -44,13 +46,15 @@ void ClipLoader::loadClip(const QString& address, player::Clip* target) {
     auto job = std::make_shared<Job>();
     job->target = target;
     job->key = target;
+    job->address = address;
     job->loader = this;
     m_jobs.insert(target, job);
 
     player::Stage* stage = target->stage();
     if (!stage) {
         QMetaObject::invokeMethod(
-            this, [this, job] { finish(job, {}, QStringLiteral("the clip is not on a stage")); },
+            this,
+            [this, job] { finish(job, {}, {}, QStringLiteral("the clip is not on a stage")); },
             Qt::QueuedConnection);
         return;
     }
@@ -62,7 +66,7 @@ void ClipLoader::loadClip(const QString& address, player::Clip* target) {
             emit progress(job->target, loaded, total);
     });
     connect(transfer, &net::Transfer::failed, this,
-            [this, job](const QString& reason) { finish(job, {}, reason); });
+            [this, job](const QString& reason) { finish(job, {}, {}, reason); });
     connect(transfer, &net::Transfer::finished, this,
             [this, job](const QByteArray& bytes) { decode(job, bytes); });
 }
@@ -71,20 +75,25 @@ void ClipLoader::decode(const std::shared_ptr<Job>& job, QByteArray bytes) {
     if (job->cancelled)
         return;
     // Decoding a large photograph takes long enough to miss frames: off the UI thread.
-    QThreadPool::globalInstance()->start([job, bytes = std::move(bytes)] {
-        player::DecodedPicture picture = player::decodePicture(bytes);
+    QThreadPool::globalInstance()->start([job, bytes = std::move(bytes)]() mutable {
+        player::DecodedPicture picture;
+        std::shared_ptr<PictureSequence> movie;
+        if (looksLikeMovieBundle(bytes))
+            movie = readPictureSequence(std::move(bytes), job->address, &picture.error);
+        else
+            picture = player::decodePicture(bytes);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [job, picture = std::move(picture)] {
+            [job, picture = std::move(picture), movie = std::move(movie)] {
                 if (ClipLoader* loader = job->loader; loader && !job->cancelled)
-                    loader->finish(job, picture.image, picture.error);
+                    loader->finish(job, picture.image, movie, picture.error);
             },
             Qt::QueuedConnection);
     });
 }
 
 void ClipLoader::finish(const std::shared_ptr<Job>& job, const QImage& image,
-                        const QString& error) {
+                        const std::shared_ptr<PictureSequence>& movie, const QString& error) {
     if (job->cancelled || m_jobs.value(job->key) != job)
         return;
     m_jobs.remove(job->key);
@@ -92,12 +101,15 @@ void ClipLoader::finish(const std::shared_ptr<Job>& job, const QImage& image,
     player::Clip* target = job->target;
     if (!target)
         return;
-    if (!error.isEmpty() || image.isNull()) {
+    if (!error.isEmpty() || (image.isNull() && !movie)) {
         emit failed(target, error.isEmpty() ? QStringLiteral("not a picture") : error);
         return;
     }
     target->unloadMovie();
-    target->setImage(image);
+    if (movie)
+        target->adopt(new SequenceClip(movie), 1);
+    else
+        target->setImage(image);
     emit ready(target);
 }
 

@@ -11,11 +11,14 @@
 
 namespace loaders {
 
+struct PictureSequence;
+
 // Loads a picture into a clip, as a movie's clip loader does: from a file path, a file://
 // or an http(s):// address, in the background, reporting on the UI thread. The picture
 // replaces what the target held, at its origin and at 100 %, only once it has been
 // decoded; a failed load leaves the target as it was. A new load into the same target
-// cancels the one before it.
+// cancels the one before it. A movie bundle of the player's own picture-sequence kind
+// loads the same way and plays inside the target.
 class ClipLoader : public QObject {
     Q_OBJECT
 public:
@@ -38,14 +41,15 @@ public:
 signals:
     // Bytes received so far and the total announced (0 when the source does not say).
     void progress(player::Clip* target, qint64 loaded, qint64 total);
-    // The picture is in the target and can be drawn.
+    // The picture (or the movie's first frame) is in the target and can be drawn.
     void ready(player::Clip* target);
     void failed(player::Clip* target, const QString& error);
 
 private:
     struct Job;
     void decode(const std::shared_ptr<Job>& job, QByteArray bytes);
-    void finish(const std::shared_ptr<Job>& job, const QImage& image, const QString& error);
+    void finish(const std::shared_ptr<Job>& job, const QImage& image,
+                const std::shared_ptr<PictureSequence>& movie, const QString& error);
 
     Limits m_limits;
     QHash<player::Clip*, std::shared_ptr<Job>> m_jobs;
