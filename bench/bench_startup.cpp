@@ -6,6 +6,7 @@
 #include "movie/shell/IvembaMovie.h"
 #include "player/PlayerWidget.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTemporaryDir>

@@ -36,8 +36,8 @@ public:
         const QStringList names = m_view.stage()->services().cameras.names();
         m_view.setVar(QStringLiteral("cam_array"), names);
         if (!names.isEmpty()) {
-            initCam();
             m_view.setVar(QStringLiteral("cam_info"), QString());
+            initCam();
         } else {
             dropCamera();
             getUrl(QStringLiteral("event:CamNotFound"));
@@ -69,6 +69,9 @@ public:
             // button stays for a later try.
             stage->trace(QStringLiteral("privacy settings (panel 0): access to camera \"") +
                          m_cam->name() + QStringLiteral("\" is not allowed"));
+            // A blank view would tell the user nothing; a camera they may not open is as
+            // unusable to them as one another program holds.
+            m_view.setVar(QStringLiteral("cam_info"), kCameraBusyMessage);
             return;
         }
         stage->root()->setVar(QStringLiteral("caminited"), true);

@@ -63,8 +63,17 @@ TEST(CaptureLook, ViewShowsWhatTheSnapshotTakes) {
     p.end();
     h.root()->call(QStringLiteral("SelectThisPhoto"), {QVariant::fromValue(picture)});
     h.stage().sendWheel(-30);
-    EXPECT_TRUE(testsupport::renderStage(h.stage()).save(
-        lookPath(QStringLiteral("ivemba_composite_look.png"))));
+    shutter->press();
+    shutter->release();
+    const QImage composite = testsupport::renderStage(h.stage());
+    EXPECT_TRUE(composite.save(lookPath(QStringLiteral("ivemba_composite_look.png"))));
+    ASSERT_EQ(h.newPhotos().size(), 2);
+    const QRgb shown = composite.pixel(centre.toPoint());
+    const QRgb taken = h.newPhotos().at(1)->getPixel32(120, 90);
+    EXPECT_LE(colourDistance(shown, taken), 4) << "the composite snapshot is what the view shows";
+    // The sky picture, not the camera: blue over red, and unlike the first snapshot.
+    EXPECT_GT(qBlue(taken), qRed(taken) + 20);
+    EXPECT_GT(colourDistance(taken, h.newPhotos().at(0)->getPixel32(120, 90)), 30);
 }
 
 } // namespace
