@@ -15,6 +15,7 @@ if ! (exec 3<>/dev/tcp/127.0.0.1/8405) 2>/dev/null; then
         ./build/bin/ivemba-site publish --data "$demo" --note "海洋世界：三款海洋边框" \
             site/demo/海洋世界
     fi
+    [[ -f "$demo/ad2005.swf" ]] || cp site/demo/ad2005.swf "$demo/ad2005.swf"
     ./build/bin/ivemba-site --data "$demo" --borders build/bin/borders \
         >> build/site-demo.log 2>&1 &
     site_pid=$!
