@@ -3,6 +3,7 @@
 #include "movie/capture/CameraView.h"
 #include "movie/capture/CaptureParts.h"
 #include "movie/capture/ClassMenu.h"
+#include "movie/capture/PhotoPreviews.h"
 #include "movie/capture/Snapshot.h"
 #include "movie/widgets/Button.h"
 #include "player/Clip.h"
@@ -91,8 +92,8 @@ void buildLayout(Clip& page) {
         ->setText(QStringLiteral("按此快门！"));
 }
 
-// The picture-file panel. Its slots come with the picture-file source; until then it
-// holds the scale display the composite picture writes to.
+// The picture-file panel with its two slots and the scale display the composite picture
+// writes to.
 void addPicturePanel(Clip& page) {
     const QString symbol = QStringLiteral("local_photo_previews");
     player::Stage* stage = page.stage();
@@ -144,6 +145,7 @@ void frame2(Clip& page) {
 } // namespace
 
 void defineSymbols(player::Stage& stage) {
+    definePhotoPreviews(stage);
     stage.library().define(QStringLiteral("capture_page"), [](Clip& page) {
         buildLayout(page);
         Clip* self = &page;

@@ -247,7 +247,13 @@ void Transfer::takeBytes() {
 
 Network::Network(QObject* parent) : QObject(parent) {}
 
-Network::~Network() = default;
+Network::~Network() {
+    // A transfer still running holds a reply of the manager: it goes while the manager
+    // still exists, since aborting the reply reports to it.
+    const auto transfers = findChildren<Transfer*>(Qt::FindDirectChildrenOnly);
+    for (Transfer* transfer : transfers)
+        delete transfer;
+}
 
 QNetworkAccessManager* Network::manager() {
     if (!m_manager)
