@@ -60,7 +60,12 @@ Clip* addShutter(Clip& page, const QString& name, int depth, QPointF pos, double
 void buildLayout(Clip& page) {
     player::Stage* stage = page.stage();
     addHintRect(page, 1, {0, 0}, {780, 523}, 18.0 / 256.0 * 100.0);
-    page.createEmptyMovieClip(QStringLiteral("listiview_form_mc"), 3)->setPos(5.5, 277);
+    // The border browser comes from its own folder when the movie has it.
+    const QString browser = QStringLiteral("listiview_form");
+    Clip* list = stage->library().has(browser)
+                     ? page.attachMovie(browser, QStringLiteral("listiview_form_mc"), 3)
+                     : page.createEmptyMovieClip(QStringLiteral("listiview_form_mc"), 3);
+    list->setPos(5.5, 277);
     Clip* panel = page.createEmptyMovieClip(QStringLiteral("panel"), 11);
     panel->setPos(-9, 95);
     panel->setImage(stage->image(QStringLiteral("art/panel.png")));

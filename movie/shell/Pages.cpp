@@ -1,5 +1,6 @@
 #include "movie/shell/Pages.h"
 
+#include "movie/borders/BorderBrowser.h"
 #include "movie/capture/CapturePage.h"
 #include "movie/tray/ManagePage.h"
 #include "player/Stage.h"
@@ -42,6 +43,7 @@ void shiftpage(Clip& root, const QString& target) {
 } // namespace
 
 void attachPages(player::Stage& stage, Clip& root) {
+    borders::defineSymbols(stage);
     capture::defineSymbols(stage);
     tray::defineSymbols(stage);
     if (Clip* manage =

@@ -3,6 +3,7 @@
 #include "BadgeArt.h"
 #include "ButtonArt.h"
 #include "Canvas.h"
+#include "ListArt.h"
 #include "SoundSynth.h"
 #include "WindowArt.h"
 
@@ -45,6 +46,9 @@ void writeMovieArt(const QString& dir) {
 
     saveImage(buttons::textButton(false), dir + "/button.png", {90, 24});
     saveImage(buttons::textButton(true), dir + "/button_over.png", {90, 24});
+
+    saveImage(list::area(), dir + "/list_area.png", {750, 213});
+    saveImage(list::item(), dir + "/list_item.png", {114, 88});
 }
 
 void writeSounds(const QString& dir) {
