@@ -11,12 +11,14 @@ class QWidget;
 namespace host {
 
 // What a file dialog is asked to show: Qt name filters, the one selected at first, the
-// extension added to a bare name, and the path of the previous choice to start from.
+// extension added to a bare name, and the path of the previous choice to start from (or,
+// before there was one, the folder to start in).
 struct FileRequest {
     QStringList filters;
     int selectedFilter = 0;
     QString defaultSuffix;
     QString startPath;
+    QString startFolder;
 };
 
 // Every question, message box, file dialog, modal window and desktop open of the host goes

@@ -20,6 +20,8 @@ public:
     // The chosen full path, or nothing when the user cancels.
     [[nodiscard]] std::optional<QString> execute(Dialogs& dialogs, QWidget* owner);
     [[nodiscard]] const FileRequest& request() const { return m_request; }
+    // Where the first opening starts; later ones start at the previous choice.
+    void setStartFolder(const QString& folder) { m_request.startFolder = folder; }
 
 private:
     Mode m_mode;

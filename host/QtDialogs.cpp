@@ -34,6 +34,8 @@ std::optional<QString> runFileDialog(QWidget* owner, const FileRequest& request,
         const QFileInfo previous(request.startPath);
         dialog.setDirectory(previous.absolutePath());
         dialog.selectFile(previous.fileName());
+    } else if (!request.startFolder.isEmpty()) {
+        dialog.setDirectory(request.startFolder);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
