@@ -5,9 +5,11 @@
 #include "movie/output/UploadSettings.h"
 #include "player/Services.h"
 #include "support/LocalSite.h"
+#include "support/RenderStage.h"
 #include "support/Wait.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QGraphicsProxyWidget>
 #include <QInputMethodEvent>
@@ -389,6 +391,31 @@ TEST(Upload, ASiteThatNeverAnswersStillLetsTheMovieRun) {
     EXPECT_TRUE(movie.upload()->call("isUploading").toBool());
     EXPECT_FALSE(movie.upload()->needsFrames());
     EXPECT_TRUE(movie.saveDialogNames.isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST(UploadSettingsPanel, LooksLikeABoxOverAWhitenedTray) {
+    LocalSite site;
+    UploadMovie movie(site);
+    Clip* card = movie.snap(0xFF3366CC);
+    const QImage before = testsupport::renderStage(movie.stage());
+    ASSERT_TRUE(movie.openSettings(*card));
+    output::uploadSettingsField(*movie.settings(), output::kTitleField)->setText("海边的日落");
+    output::uploadSettingsField(*movie.settings(), output::kAuthorField)->setText("小明");
+    const QImage after = testsupport::renderStage(movie.stage());
+    after.save(QDir::temp().filePath("ivemba-upload-settings.png"));
+    // The card's blue is whitened by the veil by about 30 %.
+    const QPoint onCard = card->mapToScene(QPointF(60, 40)).toPoint();
+    const QColor was = before.pixelColor(onCard), now = after.pixelColor(onCard);
+    EXPECT_NEAR(now.red(), was.red() + (255 - was.red()) * 0.3, 4);
+    EXPECT_NEAR(now.blue(), was.blue() + (255 - was.blue()) * 0.3, 4);
+    // The title bar and the box face.
+    EXPECT_GT(after.pixelColor(400, 206).blue(), 150);
+    EXPECT_LT(after.pixelColor(400, 206).red(), 120);
+    EXPECT_GT(after.pixelColor(275, 300).lightness(), 230);
 }
 
 } // namespace
