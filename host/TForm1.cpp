@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QWindow>
 #include <system_error>
@@ -37,6 +38,8 @@ TForm1::TForm1(Setup setup, QWidget* parent)
       m_movieResource(std::move(setup.movieResource)),
       m_borderCheckProc(std::move(setup.borderCheck)) {
     setFixedSize(kClientSize);
+    // Photos belong in the user's Pictures folder, not wherever the program was started.
+    SaveDialog1.setStartFolder(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     ShockwaveFlash1->setGeometry(QRect(QPoint(0, 0), kClientSize));
     Timer1.setInterval(kCloseDelayMs);
     connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
