@@ -36,7 +36,7 @@ TForm1::TForm1(Setup setup, QWidget* parent)
       SaveDialog1(FileDialog::Mode::Save, kPhotoFilter, 0, QStringLiteral("jpg")),
       m_programDir(std::move(setup.programDir)), m_dialogs(*setup.dialogs),
       m_movieResource(std::move(setup.movieResource)),
-      m_borderCheckProc(std::move(setup.borderCheck)) {
+      m_borderCheckProc(std::move(setup.borderCheck)), m_moveWindow(std::move(setup.moveWindow)) {
     setFixedSize(kClientSize);
     // Photos belong in the user's Pictures folder, not wherever the program was started.
     SaveDialog1.setStartFolder(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
@@ -169,7 +169,12 @@ void TForm1::dispatch(const QString& command, const QString& args) {
 
 void TForm1::startDrag() {
     // The system moves the window with the mouse for as long as the button stays down.
-    if (QWindow* window = windowHandle())
+    QWindow* window = windowHandle();
+    if (!window)
+        return;
+    if (m_moveWindow)
+        m_moveWindow(*window);
+    else
         window->startSystemMove();
 }
 

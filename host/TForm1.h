@@ -11,6 +11,7 @@
 #include <thread>
 
 class QDialog;
+class QWindow;
 
 namespace player {
 class PlayerWidget;
@@ -36,6 +37,8 @@ public:
         player::MovieRegistry registry;
         QString movieResource = QStringLiteral("VEMBASWF"); // under ":/"
         std::function<void(std::stop_token)> borderCheck;
+        // Hands the window to the system to move with the mouse; tests see the request.
+        std::function<void(QWindow&)> moveWindow;
     };
 
     static constexpr QSize kClientSize{800, 600};
@@ -81,6 +84,7 @@ private:
     Dialogs& m_dialogs;
     QString m_movieResource;
     std::function<void(std::stop_token)> m_borderCheckProc;
+    std::function<void(QWindow&)> m_moveWindow;
     QPointer<QDialog> m_about;
     QPointer<updates::TForm3> m_borderUpdate;
     bool m_shown = false;

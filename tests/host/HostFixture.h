@@ -35,9 +35,9 @@ protected:
 
     void start(player::MovieRegistry registry = quietRegistry(), QString programDir = {},
                QString resource = QStringLiteral("VEMBASWF")) {
-        form1 = std::make_unique<host::TForm1>(
-            host::TForm1::Setup{programDir.isEmpty() ? dir.path() : programDir, &dialogs,
-                                std::move(registry), resource, nullptr});
+        form1 = std::make_unique<host::TForm1>(host::TForm1::Setup{
+            programDir.isEmpty() ? dir.path() : programDir, &dialogs, std::move(registry), resource,
+            nullptr, [this](QWindow&) { ++systemMoves; }});
         form2 = new host::TForm2(dialogs, form1.get());
         form3 = new updates::TForm3(
             {dir.path(),
@@ -60,6 +60,7 @@ protected:
 
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
+    int systemMoves = 0; // window moves handed to the system
     std::unique_ptr<host::TForm1> form1;
     host::TForm2* form2 = nullptr;
     updates::TForm3* form3 = nullptr;

@@ -171,6 +171,7 @@ TEST_F(Commands, MiniappMinimises) {
 TEST_F(Commands, DragIsHandedToTheSystem) {
     form1->show();
     command("ReleaseCapture", "-");
+    EXPECT_EQ(systemMoves, 1);
     EXPECT_TRUE(form1->isVisible());
     EXPECT_TRUE(noReply());
     EXPECT_TRUE(dialogs.nothingAsked());
