@@ -49,6 +49,7 @@ class SequenceClip : public player::Clip {
 public:
     explicit SequenceClip(std::shared_ptr<const PictureSequence> movie);
 
+    [[nodiscard]] const PictureSequence& movie() const { return *m_movie; }
     [[nodiscard]] int frameCount() const { return static_cast<int>(m_movie->frames.size()); }
     [[nodiscard]] int shownFrame() const { return m_frame; } // 0-based
     [[nodiscard]] QString clickAddress() const { return m_movie->click; }

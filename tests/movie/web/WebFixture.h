@@ -1,0 +1,44 @@
+#pragma once
+
+#include "support/LocalSite.h"
+#include "support/ScopedEnv.h"
+#include "support/Wait.h"
+#include "tests/movie/shell/ShellFixture.h"
+
+#include <memory>
+
+namespace webtest {
+
+// The real movie against a local site: the site base points at `site` before the player
+// is built. Time is driven by the frame clock and the intervals, never waited for.
+class WebMovie : public shelltest::ShellMovie {
+protected:
+    void startAgainst(const QString& base, std::optional<QString> hostAnswer) {
+        m_env.reset();
+        m_env = std::make_unique<testsupport::ScopedEnv>("IVEMBA_SITE_BASE", base.toUtf8());
+        start(std::move(hostAnswer));
+    }
+    void startDesktop() { startAgainst(site.base(), QStringLiteral("soft")); }
+    void startBrowser() { startAgainst(site.base(), std::nullopt); }
+
+    void pass(qint64 ms) { stage().intervals().advance(ms); }
+    void frames(int n) {
+        for (int i = 0; i < n; ++i)
+            stage().clock().tick();
+    }
+    // Lets what is in flight arrive; for checks that something did not happen.
+    static void settle() { testsupport::spin(300); }
+    bool traced(const QString& part) const {
+        for (const QString& line : traces)
+            if (line.contains(part))
+                return true;
+        return false;
+    }
+
+    testsupport::LocalSite site;
+
+private:
+    std::unique_ptr<testsupport::ScopedEnv> m_env;
+};
+
+} // namespace webtest
