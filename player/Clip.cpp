@@ -199,6 +199,7 @@ void Clip::setContent(QRectF rect, Painter painter) {
     prepareGeometryChange();
     m_contentRect = painter ? rect : QRectF();
     m_painter = std::move(painter);
+    m_image = QImage();
     setFlag(ItemHasNoContents, !m_painter);
     update();
 }
@@ -210,6 +211,7 @@ void Clip::setImage(const QImage& image, QPointF origin) {
     }
     setContent(QRectF(origin, image.size()),
                [image, origin](QPainter& p) { p.drawImage(origin, image); });
+    m_image = image;
 }
 
 void Clip::setRect(QRectF rect, QColor fill, QColor edge) {

@@ -4,6 +4,7 @@
 
 #include <QGraphicsObject>
 #include <QHash>
+#include <QImage>
 #include <QPointer>
 #include <QVariant>
 #include <functional>
@@ -78,6 +79,8 @@ public:
     void setImage(const QImage& image, QPointF origin = {});
     void setRect(QRectF rect, QColor fill, QColor edge = Qt::transparent);
     [[nodiscard]] QRectF contentRect() const { return m_contentRect; }
+    // The picture `setImage` gave the clip while it is still the clip's content.
+    [[nodiscard]] QImage image() const { return m_image; }
     [[nodiscard]] std::shared_ptr<Bitmap> bitmap() const { return m_bitmap; }
     // Children and content are cut to this rectangle (own coordinates); empty removes it.
     void setMaskRect(QRectF rect);
@@ -161,6 +164,7 @@ private:
     qreal m_yScale = 100;
     QRectF m_contentRect;
     Painter m_painter;
+    QImage m_image;
     std::shared_ptr<Bitmap> m_bitmap;
     QRectF m_mask;
     QRectF m_hitArea;

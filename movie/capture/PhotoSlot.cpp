@@ -226,12 +226,21 @@ private:
         const QRectF own = picture.contentRect();
         if (!area || size.isEmpty() || own.isEmpty())
             return;
-        // The slot keeps the picture at its own size in this bitmap; the clip then shows
-        // the same pixels, so the decoded copy goes and one full-size copy stays.
-        auto bitmap =
-            std::make_shared<player::Bitmap>(static_cast<int>(std::ceil(size.width())),
-                                             static_cast<int>(std::ceil(size.height())), true, 0);
-        bitmap->draw(*area);
+        // The slot keeps the picture at its own size in this bitmap, and the clip shows the
+        // same pixels: one full-size copy per slot.
+        auto bitmap = std::make_shared<player::Bitmap>(1, 1, true, 0);
+        const QImage decoded = picture.image();
+        if (size == QRectF(QPointF(0, 0), decoded.size()) && picture.pos().isNull() &&
+            decoded.format() == QImage::Format_ARGB32_Premultiplied) {
+            // The area holds the picture alone: drawing it would copy the decoded pixels
+            // unchanged, a long stall for a photograph.
+            bitmap->image() = decoded;
+        } else {
+            bitmap = std::make_shared<player::Bitmap>(static_cast<int>(std::ceil(size.width())),
+                                                      static_cast<int>(std::ceil(size.height())),
+                                                      true, 0);
+            bitmap->draw(*area);
+        }
         const QImage full = bitmap->image();
         picture.setContent(own, [full, own](QPainter& p) {
             p.setRenderHint(QPainter::SmoothPixmapTransform);

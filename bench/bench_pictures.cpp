@@ -1,0 +1,165 @@
+// Picture slots: from the host's answer to the thumbnail for a 4000×3000 photograph, the
+// longest the movie's thread stands still meanwhile, and what two loaded slots hold.
+#include "movie/capture/CapturePage.h"
+#include "player/Bitmap.h"
+#include "player/Clip.h"
+#include "player/MovieProgram.h"
+#include "player/PlayerWidget.h"
+#include "player/Stage.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QImageWriter>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+using player::Clip;
+
+class BenchMovie : public player::MovieProgram {
+public:
+    void start(player::Stage& stage) override {
+        capture::defineSymbols(stage);
+        Clip* root = stage.root();
+        root->timeline().setScript(2, [root] {
+            root->stop();
+            root->attachMovie(QStringLiteral("capture_page"), QStringLiteral("capture_mc"), 14)
+                ->setPos(9, 66);
+            capture::defineRootFunctions(*root);
+        });
+    }
+};
+
+void spin(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// A photograph-like 4000×3000 JPEG: smooth light with grain, which JPEG cannot shrink away.
+QString writePhoto(const QTemporaryDir& dir) {
+    QImage image(4000, 3000, QImage::Format_RGB32);
+    std::mt19937 random(7);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grain = int(random() % 24);
+            line[x] = qRgb((x / 16 + grain) & 255, (y / 12 + grain) & 255, (x + y) / 28 & 255);
+        }
+    }
+    const QString path = dir.filePath(QStringLiteral("photo.jpg"));
+    QImageWriter writer(path, "jpeg");
+    writer.setQuality(90);
+    writer.write(image);
+    return path;
+}
+
+qint64 residentBytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.value(1).toLongLong() * sysconf(_SC_PAGESIZE);
+}
+
+struct Fixture {
+    Fixture() {
+        photo = writePhoto(dir);
+        player::MovieRegistry registry;
+        registry.add(QStringLiteral("ivemba"), [] { return std::make_unique<BenchMovie>(); });
+        player = std::make_unique<player::PlayerWidget>(std::move(registry));
+        player->resize(800, 600);
+        player->show();
+        player->loadMovie(QStringLiteral(IVEMBA_BENCH_BUNDLE));
+        spin(500);
+        root()
+            ->resolve(QStringLiteral("capture_mc"))
+            ->call(QStringLiteral("setFrom"), {QStringLiteral("photo")});
+    }
+    Clip* root() const { return player->stage().root(); }
+    Clip* slot(int n) const {
+        return root()->resolve(QStringLiteral("capture_mc/local_photo_previews_mc/photo_") +
+                               QString::number(n));
+    }
+    // Answers for slot `n` and runs the loop until its thumbnail shows; returns the longest
+    // pause between two turns of the loop in the meantime, in milliseconds.
+    double load(int n) {
+        Clip* s = slot(n);
+        s->child(QStringLiteral("sub_delete_but"))->release();
+        QElapsedTimer sinceTurn;
+        double longest = 0;
+        QTimer turns;
+        turns.setInterval(2);
+        QObject::connect(&turns, &QTimer::timeout, [&] {
+            longest = std::max(longest, double(sinceTurn.nsecsElapsed()) / 1e6);
+            sinceTurn.restart();
+        });
+        sinceTurn.start();
+        turns.start();
+        s->call(QStringLiteral("OnSelectFiledOK"), {photo});
+        Clip* shown = s->child(QStringLiteral("sub_delete_but"));
+        while (!shown->isVisible())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        return longest;
+    }
+
+    QTemporaryDir dir;
+    QString photo;
+    std::unique_ptr<player::PlayerWidget> player;
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+void BM_AnswerToThumbnail4000x3000(benchmark::State& state) {
+    Fixture& f = fixture();
+    double longestStall = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        longestStall = std::max(longestStall, f.load(1));
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+    }
+    state.counters["longest_ui_pause_ms"] = longestStall;
+}
+BENCHMARK(BM_AnswerToThumbnail4000x3000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+
+void BM_TwoLoadedSlotsMemory(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int n : {1, 2})
+            f.slot(n)->child(QStringLiteral("sub_delete_but"))->release();
+        spin(200);
+        const qint64 before = residentBytes();
+        state.ResumeTiming();
+        f.load(1);
+        f.load(2);
+        state.PauseTiming();
+        spin(300); // the thumbnails take over from the full-size first paint
+        qint64 held = 0;
+        for (int n : {1, 2})
+            held += f.slot(n)
+                        ->var(QStringLiteral("myBitMap"))
+                        .value<player::BitmapPtr>()
+                        ->image()
+                        .sizeInBytes();
+        state.counters["bitmaps_MB"] = double(held) / 1e6;
+        state.counters["resident_growth_MB"] = double(residentBytes() - before) / 1e6;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_TwoLoadedSlotsMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
