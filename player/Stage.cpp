@@ -11,6 +11,7 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsSceneWheelEvent>
 #include <QGraphicsView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QUrl>
 #include <algorithm>
@@ -112,6 +113,19 @@ void Stage::sendWheel(int delta) {
         if (owner)
             listener(delta);
     }
+}
+
+void Stage::addKeyListener(QObject* owner, KeyListener listener) {
+    m_keyListeners.append({QPointer<QObject>(owner), std::move(listener)});
+}
+
+bool Stage::sendKey(int key) {
+    const auto listeners = m_keyListeners;
+    for (const auto& [owner, listener] : listeners) {
+        if (owner && listener(key))
+            return true;
+    }
+    return false;
 }
 
 QStringList Stage::contextMenuEntries() const {
@@ -234,6 +248,15 @@ void Stage::wheelEvent(QGraphicsSceneWheelEvent* event) {
     }
     // One notch (120) is a delta of 3, as the movie expects.
     sendWheel(event->delta() / 40);
+    event->accept();
+}
+
+void Stage::keyPressEvent(QKeyEvent* event) {
+    // A text field being typed in keeps every key, Space included.
+    if (focusItem() || event->isAutoRepeat() || !sendKey(event->key())) {
+        QGraphicsScene::keyPressEvent(event);
+        return;
+    }
     event->accept();
 }
 

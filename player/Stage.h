@@ -30,6 +30,8 @@ class Stage : public QGraphicsScene {
 public:
     using AddressOpener = std::function<void(const QString& url, const QString& target)>;
     using WheelListener = std::function<void(int delta)>;
+    // True when the key was used; a key nobody uses goes on to the focused text field.
+    using KeyListener = std::function<bool(int key)>;
 
     explicit Stage(QObject* parent = nullptr);
     ~Stage() override;
@@ -65,6 +67,9 @@ public:
     [[nodiscard]] QStringList allowedDomains() const { return m_allowedDomains; }
     void addWheelListener(QObject* owner, WheelListener listener);
     void sendWheel(int delta);
+    // Keys pressed while no text field of the movie has the focus.
+    void addKeyListener(QObject* owner, KeyListener listener);
+    bool sendKey(int key);
     void setBuiltInMenuItemsHidden(bool hidden) { m_builtInItemsHidden = hidden; }
     [[nodiscard]] bool builtInMenuItemsHidden() const { return m_builtInItemsHidden; }
     // The entries a right click shows, our own first; empty when there are none.
@@ -85,6 +90,7 @@ protected:
     void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
     void wheelEvent(QGraphicsSceneWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QGraphicsSceneContextMenuEvent* event) override;
 
 private:
@@ -103,6 +109,7 @@ private:
     std::unique_ptr<Services> m_services;
     QStringList m_allowedDomains;
     QList<QPair<QPointer<QObject>, WheelListener>> m_wheelListeners;
+    QList<QPair<QPointer<QObject>, KeyListener>> m_keyListeners;
     bool m_builtInItemsHidden = false;
 
     QPointer<Clip> m_pressed;

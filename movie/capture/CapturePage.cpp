@@ -129,12 +129,37 @@ void setFrom(Clip& page, const QString& mode) {
     show(QStringLiteral("cam_tip_msg"), camera);
 }
 
+// Space takes a photo as the shutter does, sound and all, on whichever of the capture and
+// composite pages is showing; never while a panel over the movie waits for the user.
+void listenForSpace(Clip& page) {
+    Clip* self = &page;
+    page.stage()->addKeyListener(&page, [self](int key) {
+        if (key != Qt::Key_Space || !self->isVisible())
+            return false;
+        const Clip* root = self->stage()->root();
+        for (const char* panel : {"Upload_Status_mc", "Uploadsetting_mc"}) {
+            if (const Clip* shown = root->child(QLatin1String(panel)); shown && shown->isVisible())
+                return false;
+        }
+        for (const char* name : {"Capture_Enter_mc", "Capture_Enter_mc2"}) {
+            Clip* shutter = self->child(QLatin1String(name));
+            if (shutter && shutter->isVisible()) {
+                shutter->press();
+                shutter->release();
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
 void frame2(Clip& page) {
     addPicturePanel(page);
     Clip* root = page.stage()->root();
     for (const QString& name :
          {QStringLiteral("Capture_Enter_mc"), QStringLiteral("Capture_Enter_mc2")})
         page.child(name)->onRelease([root] { root->call(QStringLiteral("CaptureDo")); });
+    listenForSpace(page);
     page.stop();
     page.childAtDepth(1)->hide();
     page.call(QStringLiteral("setFrom"), {QStringLiteral("cam")});
