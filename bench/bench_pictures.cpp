@@ -114,9 +114,11 @@ struct Fixture {
     std::unique_ptr<player::PlayerWidget> player;
 };
 
+// Built once for every benchmark and never destroyed: its widgets must not outlive the
+// application, which is gone by the time static objects are.
 Fixture& fixture() {
-    static Fixture f;
-    return f;
+    static Fixture* f = new Fixture;
+    return *f;
 }
 
 void BM_AnswerToThumbnail4000x3000(benchmark::State& state) {
