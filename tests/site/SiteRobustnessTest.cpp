@@ -133,7 +133,18 @@ TEST(SiteCrash, AKillDuringUploadsLosesNoAnsweredPhoto) {
                 }
             });
         }
-        std::this_thread::sleep_for(1500ms);
+        // Kill once some uploads have been answered, with others in flight: a slow build
+        // (under the sanitizers) answers its first ones later than a fixed wait.
+        const auto deadline = std::chrono::steady_clock::now() + 60s;
+        while (std::chrono::steady_clock::now() < deadline) {
+            {
+                std::scoped_lock lock(mutex);
+                if (answered.size() >= 3)
+                    break;
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+        std::this_thread::sleep_for(100ms);
         process.kill();
         stop = true;
         for (std::thread& uploader : uploaders)
