@@ -8,6 +8,8 @@
 #include "updates/TForm3.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -38,6 +40,19 @@ int main(int argc, char** argv) {
         &form1);
     form1.setAboutWindow(form2);
     form1.setBorderUpdateWindow(form3);
+
+    // Start-up is measured from outside the process: with IVEMBA_QUIT_AFTER_FIRST_FRAME set,
+    // the program says so on standard output once the movie's first frame is painted, then
+    // quits the usual way (the movie file is removed as at any other exit).
+    if (qEnvironmentVariableIsSet("IVEMBA_QUIT_AFTER_FIRST_FRAME"))
+        QObject::connect(
+            form1.ShockwaveFlash1, &player::PlayerWidget::firstFramePainted, &form1,
+            [&form1] {
+                std::fputs("first frame painted\n", stdout);
+                std::fflush(stdout);
+                QTimer::singleShot(0, &form1, &QWidget::close);
+            },
+            Qt::SingleShotConnection);
 
     form1.show();
     return app.exec();
