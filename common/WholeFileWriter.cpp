@@ -51,41 +51,83 @@ private:
     bool m_committed = false;
 };
 
-} // namespace
-
-WriteStatus writeWholeFile(const QString& path, const QByteArray& bytes) {
-    const QFileInfo info(path);
-    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
-    TemporaryFile temporary(QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
-                                              info.fileName() + QStringLiteral(".XXXXXX")));
-    if (temporary.fd() < 0)
-        return {systemReason(errno)};
-
-    // mkstemp makes the file private; the result gets the permissions a new file would.
+// The permissions a file made now would get: 0666 less the process's umask. The umask can
+// only be read by setting it, which would race with files other threads create meanwhile,
+// so it is read from the kernel's status file, and set-and-restored only where that fails.
+mode_t newFileMode() {
+    if (QFile status(QStringLiteral("/proc/self/status")); status.open(QIODevice::ReadOnly)) {
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+            if (line.startsWith("Umask:")) {
+                bool ok = false;
+                const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+                if (ok)
+                    return 0666 & ~mode_t(mask);
+            }
+        }
+    }
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::fchmod(temporary.fd(), 0666 & ~mask);
+    return 0666 & ~mask;
+}
 
+// Writes every byte into the open temporary file and syncs it; empty on success.
+QString fillAndSync(TemporaryFile& temporary, const QByteArray& bytes) {
+    // mkstemp makes the file private; the result gets the permissions a new file would.
+    ::fchmod(temporary.fd(), newFileMode());
     for (qint64 done = 0; done < bytes.size();) {
         const ssize_t n = ::write(temporary.fd(), bytes.constData() + done,
                                   static_cast<size_t>(bytes.size() - done));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return {systemReason(errno)};
+            return systemReason(errno);
         }
         if (n == 0)
-            return {systemReason(ENOSPC)};
+            return systemReason(ENOSPC);
         done += n;
     }
     if (::fsync(temporary.fd()) != 0)
-        return {systemReason(errno)};
+        return systemReason(errno);
     if (!temporary.close())
-        return {systemReason(errno)};
-    if (::rename(temporary.name().constData(), target.constData()) != 0)
-        return {systemReason(errno)};
-    temporary.committed();
+        return systemReason(errno);
     return {};
+}
+
+enum class Commit { Replace, OnlyIfMissing };
+
+WriteStatus write(const QString& path, const QByteArray& bytes, Commit commit) {
+    const QFileInfo info(path);
+    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+    TemporaryFile temporary(QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
+                                              info.fileName() + QStringLiteral(".XXXXXX")));
+    if (temporary.fd() < 0)
+        return {systemReason(errno)};
+    if (QString failure = fillAndSync(temporary, bytes); !failure.isEmpty())
+        return {std::move(failure)};
+    if (commit == Commit::Replace) {
+        if (::rename(temporary.name().constData(), target.constData()) != 0)
+            return {systemReason(errno)};
+        temporary.committed();
+        return {};
+    }
+    // A link never replaces: a file that appeared meanwhile wins. The temporary name goes
+    // away with `temporary` either way.
+    if (::link(temporary.name().constData(), target.constData()) != 0 && errno != EEXIST)
+        return {systemReason(errno)};
+    return {};
+}
+
+} // namespace
+
+WriteStatus writeWholeFile(const QString& path, const QByteArray& bytes) {
+    return write(path, bytes, Commit::Replace);
+}
+
+WriteStatus writeNewFile(const QString& path, const QByteArray& bytes) {
+    const QFileInfo target(path);
+    if (target.exists() || target.isSymLink())
+        return {};
+    return write(path, bytes, Commit::OnlyIfMissing);
 }
 
 } // namespace common

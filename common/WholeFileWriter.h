@@ -19,4 +19,9 @@ struct [[nodiscard]] WriteStatus {
 // file at `path`, if any, is untouched.
 WriteStatus writeWholeFile(const QString& path, const QByteArray& bytes);
 
+// The same, for a file that must never replace one already there, also one that appears
+// while this runs: the new file is linked into place instead of renamed. Success when the
+// file was made or already existed.
+WriteStatus writeNewFile(const QString& path, const QByteArray& bytes);
+
 } // namespace common

@@ -3,11 +3,6 @@
 #include "common/WholeFileWriter.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
-#include <cerrno>
-#include <cstring>
-#include <unistd.h>
 
 namespace updates {
 
@@ -18,24 +13,9 @@ Status writeFileAtomically(const QString& path, const QByteArray& bytes) {
 }
 
 Status writeFileIfMissing(const QString& path, const QByteArray& bytes) {
-    const QFileInfo target(path);
-    if (target.exists() || target.isSymLink())
-        return Status::success();
-
-    QTemporaryFile temporary(target.absolutePath() + QStringLiteral("/.ivemba-XXXXXX"));
-    if (!temporary.open())
-        return Error{QStringLiteral("cannot write %1: %2").arg(path, temporary.errorString())};
-    if (temporary.write(bytes) != bytes.size() || !temporary.flush())
-        return Error{QStringLiteral("cannot write %1: %2").arg(path, temporary.errorString())};
-    temporary.close();
-
-    const QByteArray from = QFile::encodeName(temporary.fileName());
-    const QByteArray to = QFile::encodeName(target.absoluteFilePath());
-    if (::link(from.constData(), to.constData()) != 0 && errno != EEXIST) {
-        return Error{QStringLiteral("cannot write %1: %2")
-                         .arg(path, QString::fromLocal8Bit(strerror(errno)))};
-    }
-    return Status::success(); // the temporary name goes away with `temporary`
+    if (const common::WriteStatus written = common::writeNewFile(path, bytes); !written)
+        return Error{QStringLiteral("cannot write %1: %2").arg(path, written.error)};
+    return Status::success();
 }
 
 Result<QByteArray> readWholeFile(const QString& path, qint64 maxBytes) {

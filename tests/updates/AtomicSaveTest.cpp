@@ -6,6 +6,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace updates {
 namespace {
@@ -101,6 +102,33 @@ TEST(AtomicSaveTest, UnwritablePlaceIsAnErrorAndCreatesNothing) {
     EXPECT_FALSE(writeFileAtomically(dir2.filePath(QStringLiteral("target")), "data").ok());
     EXPECT_EQ(readFile(dir2.filePath(QStringLiteral("target/inside"))), "kept");
     EXPECT_EQ(entriesOf(dir2.path()), QStringList{QStringLiteral("target")});
+}
+
+// Both writes start from a private temporary file; what lands must have the permissions any
+// new file of this process gets, or a border folder shared by a family's accounts turns
+// unreadable to all but one of them.
+TEST(AtomicSaveTest, WrittenFilesGetTheUmaskPermissionsNotThePrivateOnes) {
+    QTemporaryDir dir;
+    const mode_t saved = ::umask(027);
+    const Status replaced = writeFileAtomically(dir.filePath("borders.xml"), "<a/>");
+    const Status created = writeFileIfMissing(dir.filePath("BVHistory_local.xml"), "<b/>");
+    ::umask(saved);
+    ASSERT_TRUE(replaced.ok()) << replaced.error().toStdString();
+    ASSERT_TRUE(created.ok()) << created.error().toStdString();
+    for (const char* name : {"borders.xml", "BVHistory_local.xml"}) {
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(dir.filePath(name)).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0640u) << name;
+    }
+    EXPECT_EQ(readFile(dir.filePath("BVHistory_local.xml")), QByteArray("<b/>"));
+}
+
+TEST(AtomicSaveTest, WriteIfMissingKeepsTheFileThereAndLeavesNoTemporary) {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("BVHistory_local.xml"), "edited by the user");
+    ASSERT_TRUE(writeFileIfMissing(dir.filePath("BVHistory_local.xml"), "template").ok());
+    EXPECT_EQ(readFile(dir.filePath("BVHistory_local.xml")), QByteArray("edited by the user"));
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{"BVHistory_local.xml"});
 }
 
 TEST(AtomicSaveTest, OversizedCatalogueFileIsRefused) {
