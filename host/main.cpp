@@ -3,6 +3,7 @@
 #include "host/QtDialogs.h"
 #include "host/TForm1.h"
 #include "host/TForm2.h"
+#include "host/TerminationSignals.h"
 #include "movie/shell/IvembaMovie.h"
 #include "player/PlayerWidget.h"
 #include "updates/TForm3.h"
@@ -15,6 +16,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("iVemba"));
     app.setWindowIcon(host::applicationIcon());
+    // A logout or a `kill` ends the program as its close button does, without asking. Set up
+    // before the movie file is written, so no signal can leave it behind.
+    host::TerminationSignals terminationSignals;
 
     host::QtDialogs dialogs;
     player::MovieRegistry registry;
@@ -40,6 +44,8 @@ int main(int argc, char** argv) {
         &form1);
     form1.setAboutWindow(form2);
     form1.setBorderUpdateWindow(form3);
+    QObject::connect(&terminationSignals, &host::TerminationSignals::received, &form1,
+                     &QWidget::close);
 
     // Start-up is measured from outside the process: with IVEMBA_QUIT_AFTER_FIRST_FRAME set,
     // the program says so on standard output once the movie's first frame is painted, then

@@ -59,10 +59,10 @@ public:
 
 private:
     template <typename T> static T next(std::deque<T>& script, T fallback) {
-        if (script.empty())
-            return fallback;
-        T value = script.front();
-        script.pop_front();
-        return value;
+        if (!script.empty()) {
+            fallback = std::move(script.front());
+            script.pop_front();
+        }
+        return fallback;
     }
 };
