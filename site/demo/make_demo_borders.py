@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the demo border package of scripts/run.sh: a class of three borders (240x180 PNG
-frames with a transparent middle, 60x45 GIF thumbnails). Standard library only; the outputs
+frames with a transparent middle, 110x82 GIF thumbnails, the size of a list item's picture area). Standard library only; the outputs
 are committed beside this script, so running it again is only needed to change them."""
 import math
 import os
@@ -8,6 +8,8 @@ import struct
 import zlib
 
 W, H = 240, 180
+# A list item loads a thumbnail at its own size into a frame whose picture area is this big.
+TW, TH = 110, 82
 CLASS = "海洋世界"
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -75,13 +77,13 @@ def main():
         # Thumbnail: the frame over white, quantised to a 6x6x6 colour cube.
         palette = [(r * 51, g * 51, b * 51) for r in range(6) for g in range(6) for b in range(6)]
         indices = []
-        for ty in range(45):
-            for tx in range(60):
-                r, g, b, a = border(kind, tx * 4, ty * 4)
+        for ty in range(TH):
+            for tx in range(TW):
+                r, g, b, a = border(kind, tx * W // TW, ty * H // TH)
                 if a == 0:
                     r = g = b = 255
                 indices.append(round(r / 51) * 36 + round(g / 51) * 6 + round(b / 51))
-        gif(os.path.join(folder, name + ".gif"), 60, 45, palette, indices)
+        gif(os.path.join(folder, name + ".gif"), TW, TH, palette, indices)
 
 
 if __name__ == "__main__":
