@@ -6,8 +6,11 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
 
@@ -22,11 +25,13 @@ QWidget* dialogParent() {
 } // namespace
 
 Services::Services(QObject* owner) : m_network(new net::Network(owner)) {
-    chooseFile = [](const QString& filter) {
-        return QFileDialog::getOpenFileName(dialogParent(), QString(), QString(), filter);
+    chooseFile = [this](const QString& filter) {
+        return remember(
+            QFileDialog::getOpenFileName(dialogParent(), QString(), startFolder(), filter));
     };
-    chooseSaveFile = [](const QString& defaultName) {
-        return QFileDialog::getSaveFileName(dialogParent(), QString(), defaultName);
+    chooseSaveFile = [this](const QString& defaultName) {
+        return remember(QFileDialog::getSaveFileName(dialogParent(), QString(),
+                                                     QDir(startFolder()).filePath(defaultName)));
     };
     choosePrinter = &PrintService::askUser;
     openAddress = [](const QString& url, const QString&) { QDesktopServices::openUrl(QUrl(url)); };
@@ -34,5 +39,18 @@ Services::Services(QObject* owner) : m_network(new net::Network(owner)) {
 }
 
 Services::~Services() = default;
+
+QString Services::startFolder() const {
+    if (!m_lastFolder.isEmpty() && QFileInfo(m_lastFolder).isDir())
+        return m_lastFolder;
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
+}
+
+QString Services::remember(const QString& chosen) {
+    if (!chosen.isEmpty())
+        m_lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
+}
 
 } // namespace player

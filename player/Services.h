@@ -47,7 +47,15 @@ public:
     media::CameraSource cameras;
 
 private:
+    // The system choosers open where the last file chosen through either of them was, at
+    // first in the user's Pictures folder (home when there is none): photos are what the
+    // movie opens and saves, and the folder the program was started from means nothing to
+    // the user.
+    [[nodiscard]] QString startFolder() const;
+    QString remember(const QString& chosen);
+
     net::Network* m_network; // a child of the owner
+    QString m_lastFolder;
 };
 
 } // namespace player
