@@ -10,6 +10,8 @@
 namespace {
 
 using player::Clip;
+using testsupport::commandArgument;
+using testsupport::commandName;
 using testsupport::spin;
 using testsupport::waitUntil;
 using traytest::TrayMovie;
@@ -54,15 +56,15 @@ TEST(SavePhoto, DesktopEditionRaisesBothCommandsAroundTheStatusPanel) {
     Clip* card = movie.snap(0xFFFFFFFF);
     pressSave(*card);
     ASSERT_EQ(movie.commands.size(), 1);
-    EXPECT_EQ(movie.commands[0], qMakePair(QString("savephoto_pro"), QString("--")));
+    EXPECT_EQ(movie.commands[0], "savephoto_pro|--");
     EXPECT_TRUE(movie.panel()->isVisible());
     EXPECT_EQ(movie.panel()->var("text").toString(), kWait);
     const int timer = card->var("Timer").toInt();
     EXPECT_TRUE(movie.stage().intervals().isActive(timer));
 
     ASSERT_TRUE(waitUntil([&movie] { return movie.commands.size() == 2; }));
-    EXPECT_EQ(movie.commands[1].first, "savephoto");
-    const QStringList v = values(movie.commands[1].second);
+    EXPECT_EQ(commandName(movie.commands[1]), "savephoto");
+    const QStringList v = values(commandArgument(movie.commands[1]));
     ASSERT_EQ(v.size(), 43200);
     EXPECT_EQ(v[90 * 180 + 90], "16777215");
     EXPECT_FALSE(movie.panel()->isVisible());
@@ -90,7 +92,7 @@ TEST(SavePhoto, WithoutAnEditionFlagTheDesktopPathIsTaken) {
     TrayMovie movie;
     pressSave(*movie.snap());
     ASSERT_EQ(movie.commands.size(), 1);
-    EXPECT_EQ(movie.commands[0].first, "savephoto_pro");
+    EXPECT_EQ(commandName(movie.commands[0]), "savephoto_pro");
 }
 
 TEST(SavePhoto, BrowserEditionRaisesNoCommand) {
@@ -139,8 +141,8 @@ TEST(SavePhoto, CardsSaveIndependently) {
     pressSave(*red);
     pressSave(*blue);
     ASSERT_TRUE(waitUntil([&] { return movie.commands.size() == 4; }));
-    EXPECT_EQ(values(movie.commands[2].second)[100 * 180 + 90], "16711680");
-    EXPECT_EQ(values(movie.commands[3].second)[100 * 180 + 90], "255");
+    EXPECT_EQ(values(commandArgument(movie.commands[2]))[100 * 180 + 90], "16711680");
+    EXPECT_EQ(values(commandArgument(movie.commands[3]))[100 * 180 + 90], "255");
 }
 
 struct Removal {

@@ -5,11 +5,9 @@
 #include "movie/shell/IvembaMovie.h"
 #include "player/Bitmap.h"
 #include "player/Clip.h"
-#include "player/MovieProgram.h"
-#include "player/PlayerWidget.h"
 #include "player/Services.h"
-#include "player/Stage.h"
 #include "site/SiteServer.h"
+#include "support/MoviePlayer.h"
 #include "support/ScopedEnv.h"
 #include "support/Wait.h"
 
@@ -78,21 +76,17 @@ TEST(UploadEndToEnd, TheSiteComposesThePhotoAndItIsDownloadedUnderItsName) {
 
     player::MovieRegistry registry;
     shell::registerMovie(registry);
-    player::PlayerWidget player(std::move(registry));
-    player.resize(800, 600);
-    player.show();
-    QStringList offered, opened;
+    testsupport::MoviePlayer player(std::move(registry));
+    player.widget().show();
+    QStringList offered;
     const QString target = dir.filePath("download.jpg");
     player.stage().services().chooseSaveFile = [&](const QString& name) {
         offered.append(name);
         return target;
     };
-    player.stage().services().openAddress = [&](const QString& url, const QString& where) {
-        opened.append(url + " " + where);
-    };
-    player.loadMovie(base + "/iVemba/ivemba.swf");
+    player.load(base + "/iVemba/ivemba.swf");
 
-    Clip* root = player.stage().root();
+    Clip* root = player.root();
     ASSERT_TRUE(waitUntil([&] { return root->resolve("/manage_mc") != nullptr; }, 10000));
     EXPECT_EQ(root->var("SetIdeType").toString(), "ie");
     ASSERT_TRUE(waitUntil([&] { return root->var("caminited").toBool(); }));
@@ -114,7 +108,7 @@ TEST(UploadEndToEnd, TheSiteComposesThePhotoAndItIsDownloadedUnderItsName) {
     ASSERT_TRUE(waitUntil([&] { return QFile::exists(target); }, 15000));
     ASSERT_EQ(offered.size(), 1);
     EXPECT_TRUE(offered[0].endsWith(".jpg")) << offered[0].toStdString();
-    EXPECT_EQ(opened, QStringList{base + "/photos.aspx _blank"});
+    EXPECT_EQ(player.opened, QStringList{base + "/photos.aspx _blank"});
     EXPECT_FALSE(root->resolve("/Upload_Status_mc")->isVisible());
 
     const QImage photo(target);

@@ -33,9 +33,6 @@ UploadMovie::UploadMovie(testsupport::LocalSite& site) : m_site(site) {
         saveDialogNames.append(name);
         return saveTo;
     };
-    stage().services().openAddress = [this](const QString& url, const QString& target) {
-        opened.append(url + " " + target);
-    };
     stage().setMovieUrl(site.url("/iVemba/ivemba.swf"));
 }
 

@@ -10,7 +10,7 @@ namespace uploadtest {
 
 // The tray movie with what a browser-edition save talks to: the save settings
 // `Uploadsetting_mc`, the compressor `Lwz`, the upload clip `Upload_mc`, the site's upload
-// addresses on a local site, a scripted save dialog and a recorded address opener.
+// addresses on a local site and a scripted save dialog.
 class UploadMovie : public traytest::TrayMovie {
 public:
     explicit UploadMovie(testsupport::LocalSite& site);
@@ -29,7 +29,6 @@ public:
     QStringList statusTexts;     // every text the status panel was given
     QStringList saveDialogNames; // default names the save dialog was offered
     QString saveTo;              // what the scripted save dialog answers
-    QStringList opened;          // addresses opened, "url target"
 
 private:
     testsupport::LocalSite& m_site;

@@ -3,9 +3,6 @@
 #include "movie/tray/ManagePage.h"
 #include "player/MovieProgram.h"
 
-#include <QCoreApplication>
-#include <QGraphicsSceneMouseEvent>
-
 namespace traytest {
 
 using player::Clip;
@@ -44,18 +41,8 @@ public:
 
 } // namespace
 
-TrayMovie::TrayMovie() {
-    player::MovieRegistry registry;
-    registry.add(QStringLiteral("ivemba"), [] { return std::make_unique<TrayOnlyMovie>(); });
-    m_player = std::make_unique<player::PlayerWidget>(registry);
-    m_player->resize(800, 600);
-    QObject::connect(&stage(), &player::Stage::command,
-                     [this](const QString& name, const QString& arg) {
-                         commands.append({name, arg});
-                     });
-    QObject::connect(&stage(), &player::Stage::traced,
-                     [this](const QString& text) { traces.append(text); });
-    m_player->loadMovie(QStringLiteral(IVEMBA_TEST_BUNDLE));
+TrayMovie::TrayMovie() : MoviePlayer(testsupport::registryOf<TrayOnlyMovie>()) {
+    load(QStringLiteral(IVEMBA_TEST_BUNDLE));
 }
 
 Clip* TrayMovie::tray() const {
@@ -80,14 +67,6 @@ Clip* TrayMovie::snapBitmap(const player::BitmapPtr& snapshot) {
     root()->setVar(QStringLiteral("CaptingBmp"), QVariant::fromValue(snapshot));
     tray()->call(QStringLiteral("NewPhoto"), {QVariant()});
     return card(n);
-}
-
-void TrayMovie::mouse(QEvent::Type type, QPointF scenePos) const {
-    QGraphicsSceneMouseEvent event(type);
-    event.setScenePos(scenePos);
-    event.setButton(type == QEvent::GraphicsSceneMouseMove ? Qt::NoButton : Qt::LeftButton);
-    event.setButtons(type == QEvent::GraphicsSceneMouseRelease ? Qt::NoButton : Qt::LeftButton);
-    QCoreApplication::sendEvent(&stage(), &event);
 }
 
 QStringList cardNames(const Clip& tray) {

@@ -1,0 +1,68 @@
+#include "support/MoviePlayer.h"
+
+#include <QCoreApplication>
+#include <QGraphicsSceneMouseEvent>
+
+namespace testsupport {
+
+MoviePlayer::MoviePlayer(player::MovieRegistry registry, std::optional<QString> hostAnswer)
+    : m_player(std::make_unique<player::PlayerWidget>(std::move(registry))) {
+    m_player->resize(800, 600);
+    QObject::connect(&stage(), &player::Stage::traced,
+                     [this](const QString& line) { traces.append(line); });
+    stage().setAddressOpener([this](const QString& url, const QString& target) {
+        opened.append(url + QLatin1Char(' ') + target);
+    });
+    // The widget's signal, not the stage's: it is the one the host connects to.
+    QObject::connect(
+        m_player.get(), &player::PlayerWidget::fsCommand,
+        [this, hostAnswer = std::move(hostAnswer)](const QString& name, const QString& argument) {
+            commands.append(name + QLatin1Char('|') + argument);
+            if (onCommand)
+                onCommand(name, argument);
+            if (hostAnswer && name == QLatin1String("iVembaInited"))
+                m_player->setVariable(QStringLiteral("SetIdeType"), *hostAnswer);
+        });
+}
+
+MoviePlayer::~MoviePlayer() = default;
+
+void MoviePlayer::load(const QString& location) {
+    m_player->loadMovie(location);
+}
+
+void MoviePlayer::press(QPointF scenePoint) const {
+    mouse(QEvent::GraphicsSceneMousePress, scenePoint, Qt::LeftButton, Qt::LeftButton);
+}
+
+void MoviePlayer::move(QPointF scenePoint) const {
+    mouse(QEvent::GraphicsSceneMouseMove, scenePoint, Qt::NoButton, Qt::LeftButton);
+}
+
+void MoviePlayer::release(QPointF scenePoint) const {
+    mouse(QEvent::GraphicsSceneMouseRelease, scenePoint, Qt::LeftButton, Qt::NoButton);
+}
+
+void MoviePlayer::click(QPointF scenePoint) const {
+    press(scenePoint);
+    release(scenePoint);
+}
+
+void MoviePlayer::mouse(QEvent::Type type, QPointF scenePoint, Qt::MouseButton button,
+                        Qt::MouseButtons buttons) const {
+    QGraphicsSceneMouseEvent event(type);
+    event.setScenePos(scenePoint);
+    event.setButton(button);
+    event.setButtons(buttons);
+    QCoreApplication::sendEvent(&stage(), &event);
+}
+
+QString commandName(const QString& command) {
+    return command.section(QLatin1Char('|'), 0, 0);
+}
+
+QString commandArgument(const QString& command) {
+    return command.section(QLatin1Char('|'), 1);
+}
+
+} // namespace testsupport
