@@ -33,7 +33,6 @@ TEST_F(EditionTest, WithoutHostTheMovieStaysTheBrowserEdition) {
 TEST_F(EditionTest, AnyAssignedValueSelectsTheDesktopEdition) {
     for (const QString& answer : {QStringLiteral("yes"), QStringLiteral("ie"), QString()}) {
         SCOPED_TRACE(answer.toStdString());
-        commands.clear();
         start(answer);
         EXPECT_EQ(widget().variable("SetIdeType"), "soft");
         EXPECT_TRUE(clip("but_quit")->isVisible());
@@ -52,7 +51,7 @@ TEST_F(EditionTest, StartRaisesOnlyTheHandshakeOnce) {
     start(QStringLiteral("soft"));
     for (int i = 0; i < 5; ++i)
         stage().clock().tick();
-    EXPECT_EQ(commands, QStringList{"iVembaInited|"});
+    EXPECT_EQ(commands(), QStringList{"iVembaInited|"});
 }
 
 // The host may answer while the movie still waits for "iVembaInited": every watcher must be
@@ -138,7 +137,7 @@ TEST_F(EditionTest, StartUpSetsTheRootVariables) {
     EXPECT_TRUE(path.startsWith("file:///")) << path.toStdString();
     EXPECT_TRUE(path.endsWith("/"));
     EXPECT_EQ(root()->var("Path").toString(), path);
-    EXPECT_TRUE(traces.contains("_root.Path: " + path));
+    EXPECT_TRUE(traces().contains("_root.Path: " + path));
     EXPECT_EQ(root()->var("WebRoot").toString(), common::siteUrl("/ivemba"));
     EXPECT_EQ(root()->var("UploadTarget").toString(), common::siteUrl("/upload2.aspx"));
     EXPECT_EQ(root()->var("UploadPath").toString(), common::siteUrl("/pics/"));

@@ -58,9 +58,9 @@ TEST_F(HintsTest, ClickingAHintRaisesItsCommand) {
         widget().setVariable(c.variable, "");
         const QPointF at = hint(c.hint)->mapToScene(QPointF(150, 10));
         ASSERT_EQ(stage().buttonAt(at), hint(c.hint)) << c.hint;
-        commands.clear();
+        commands().clear();
         click(at);
-        EXPECT_EQ(commands, QStringList{c.command}) << c.hint;
+        EXPECT_EQ(commands(), QStringList{c.command}) << c.hint;
     }
 }
 

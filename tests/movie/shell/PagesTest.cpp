@@ -104,7 +104,7 @@ TEST_F(TabBarTest, EachTabLeadsToItsPage) {
         EXPECT_EQ(title->child("highlight_mc")->x(), t.x);
         EXPECT_FALSE(tab->isButton());
     }
-    EXPECT_TRUE(commands.filter("Shiftpage").isEmpty());
+    EXPECT_TRUE(commands().filter("Shiftpage").isEmpty());
 }
 
 } // namespace

@@ -21,26 +21,26 @@ TEST_F(TitleBarTest, EachButtonRaisesItsCommand) {
     };
     for (const ButtonCase& c : cases) {
         ASSERT_EQ(stage().buttonAt(c.at), clip(c.clip)) << c.clip;
-        commands.clear();
+        commands().clear();
         click(c.at);
-        EXPECT_EQ(commands, QStringList{c.command}) << c.clip;
+        EXPECT_EQ(commands(), QStringList{c.command}) << c.clip;
     }
 }
 
 TEST_F(TitleBarTest, WindowButtonsActOnReleaseAndTheStripOnPress) {
     start(QStringLiteral("soft"));
     for (const char* name : {"but_quit", "but_help", "but_miniapp", "softinfo_button"}) {
-        commands.clear();
+        commands().clear();
         clip(name)->press();
-        EXPECT_TRUE(commands.isEmpty()) << name;
+        EXPECT_TRUE(commands().isEmpty()) << name;
         clip(name)->releaseOutside();
-        EXPECT_TRUE(commands.isEmpty()) << name;
+        EXPECT_TRUE(commands().isEmpty()) << name;
     }
-    commands.clear();
+    commands().clear();
     clip("bg_mc")->press();
-    EXPECT_EQ(commands, QStringList{"ReleaseCapture|-"});
+    EXPECT_EQ(commands(), QStringList{"ReleaseCapture|-"});
     clip("bg_mc")->release();
-    EXPECT_EQ(commands.size(), 1);
+    EXPECT_EQ(commands().size(), 1);
 }
 
 TEST_F(TitleBarTest, FooterLinksOpenTheSiteInANewWindow) {
@@ -60,11 +60,11 @@ TEST_F(TitleBarTest, FooterLinksOpenTheSiteInANewWindow) {
         auto* text = dynamic_cast<player::TextField*>(link->childClips().value(0));
         ASSERT_NE(text, nullptr);
         EXPECT_EQ(text->text(), QString::fromUtf8(l.label));
-        opened.clear();
+        opened().clear();
         click(link->bounds().center());
-        EXPECT_EQ(opened, QStringList{l.address});
+        EXPECT_EQ(opened(), QStringList{l.address});
     }
-    EXPECT_TRUE(commands == QStringList{"iVembaInited|"});
+    EXPECT_TRUE(commands() == QStringList{"iVembaInited|"});
 }
 
 // The status panel's veil covers the stage but must not swallow clicks.
@@ -76,10 +76,10 @@ TEST_F(TitleBarTest, StatusPanelLeavesTheButtonsBelowUsable) {
     auto* text = dynamic_cast<player::TextField*>(status->child("text_txt"));
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->text(), "正在保存…");
-    commands.clear();
+    commands().clear();
     click({776.5, 17.3});
     click(clip("title_mc")->child("manage_tab")->mapToScene(QPointF(60, 15)));
-    EXPECT_EQ(commands, QStringList{"quitProgram|-"});
+    EXPECT_EQ(commands(), QStringList{"quitProgram|-"});
     EXPECT_EQ(clip("title_mc")->currentFrame(), 10);
 }
 

@@ -113,7 +113,7 @@ TEST_F(BannerTest, DesktopBannerShowsAtTheCornerFullyOpaqueAboveLowerDepths) {
     EXPECT_NE(banner()->shownFrame(), first);
 
     click(QPointF(at) + QPointF(picture.width() / 2.0, picture.height() / 2.0));
-    EXPECT_EQ(opened, QStringList{site.url("/") + " _blank"});
+    EXPECT_EQ(opened(), QStringList{site.url("/") + " _blank"});
 }
 
 TEST_F(BannerTest, BannerCoversNoControl) {
@@ -149,7 +149,6 @@ TEST_F(BannerTest, NoSiteOrABadBannerShowsNothingAndChangesNothingElse) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         site.clearRequests();
-        traces.clear();
         c.serve(site);
         startAndLoad();
         expectNothingShown();
@@ -157,7 +156,6 @@ TEST_F(BannerTest, NoSiteOrABadBannerShowsNothingAndChangesNothingElse) {
         EXPECT_EQ(root()->currentFrame(), 2);
     }
 
-    traces.clear();
     startAgainst(QStringLiteral("http://127.0.0.1:%1").arg(testsupport::refusedPort()),
                  QStringLiteral("soft"));
     playLoader();

@@ -28,12 +28,7 @@ protected:
     }
     // Lets what is in flight arrive; for checks that something did not happen.
     static void settle() { testsupport::spin(300); }
-    bool traced(const QString& part) const {
-        for (const QString& line : traces)
-            if (line.contains(part))
-                return true;
-        return false;
-    }
+    bool traced(const QString& part) const { return !traces().filter(part).isEmpty(); }
 
     testsupport::LocalSite site;
 
