@@ -59,35 +59,20 @@ int colourDistance(QRgb a, QRgb b) {
                      std::abs(qBlue(a) - qBlue(b))});
 }
 
-CaptureHarness::CaptureHarness(const QString& cameraSetting) {
-    const QString picture = writePng(QStringLiteral("camera.png"), gradient());
-    m_oldCamera = qgetenv("IVEMBA_TEST_CAMERA");
-    QString setting = cameraSetting;
-    setting.replace(QLatin1String("%1"), picture);
-    qputenv("IVEMBA_TEST_CAMERA", setting.toUtf8());
-
-    player::MovieRegistry registry;
-    registry.add(QStringLiteral("ivemba"), [] { return std::make_unique<CapturePageMovie>(); });
-    m_player = std::make_unique<player::PlayerWidget>(std::move(registry));
-    QObject::connect(&m_player->stage(), &player::Stage::traced,
-                     [this](const QString& text) { m_traces.append(text); });
-    m_player->stage().setAddressOpener([this](const QString& url, const QString& target) {
-        m_traces.append(QStringLiteral("getURL ") + url + QLatin1Char(' ') + target);
-    });
-    m_player->loadMovie(QStringLiteral(IVEMBA_TEST_BUNDLE));
+// The camera is chosen when the player is built, so the setting comes first; the picture
+// goes to the folder, which comes before both.
+CaptureHarness::CaptureHarness(const QString& cameraSetting)
+    : m_camera("IVEMBA_TEST_CAMERA",
+               QString(cameraSetting)
+                   .replace(QLatin1String("%1"), writePng(QStringLiteral("camera.png"), gradient()))
+                   .toUtf8()),
+      m_movie(testsupport::registryOf<CapturePageMovie>()) {
+    m_movie.load(QStringLiteral(IVEMBA_TEST_BUNDLE));
     // Main frame 2 places the page; the next frame takes the page and its view to frame 2.
     EXPECT_TRUE(testsupport::waitUntil([this] { return page() != nullptr; }));
     stage().clock().tick();
     stage().clock().tick();
     QCoreApplication::processEvents();
-}
-
-CaptureHarness::~CaptureHarness() {
-    m_player.reset();
-    if (m_oldCamera.isNull())
-        qunsetenv("IVEMBA_TEST_CAMERA");
-    else
-        qputenv("IVEMBA_TEST_CAMERA", m_oldCamera);
 }
 
 Clip* CaptureHarness::page() const {

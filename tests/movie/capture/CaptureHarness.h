@@ -2,13 +2,12 @@
 
 #include "player/Bitmap.h"
 #include "player/Clip.h"
-#include "player/PlayerWidget.h"
-#include "player/Stage.h"
+#include "support/MoviePlayer.h"
+#include "support/ScopedEnv.h"
 
 #include <QImage>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <memory>
 
 namespace capturetest {
 
@@ -19,15 +18,16 @@ class CaptureHarness {
 public:
     // `cameraSetting` is what IVEMBA_TEST_CAMERA holds; "%1" stands for the picture's path.
     explicit CaptureHarness(const QString& cameraSetting = QStringLiteral("%1"));
-    ~CaptureHarness();
 
-    [[nodiscard]] player::Stage& stage() const { return m_player->stage(); }
-    [[nodiscard]] player::Clip* root() const { return stage().root(); }
+    [[nodiscard]] player::Stage& stage() const { return m_movie.stage(); }
+    [[nodiscard]] player::Clip* root() const { return m_movie.root(); }
     [[nodiscard]] player::Clip* page() const;
     [[nodiscard]] player::Clip* view() const;
     [[nodiscard]] player::Clip* at(const QString& pathFromPage) const;
-    [[nodiscard]] QStringList traces() const { return m_traces; }
-    [[nodiscard]] bool traced(const QString& text) const { return m_traces.contains(text); }
+    [[nodiscard]] QStringList traces() const { return m_movie.traces; }
+    [[nodiscard]] bool traced(const QString& text) const { return m_movie.traced(text); }
+    [[nodiscard]] QStringList commands() const { return m_movie.commands; }
+    [[nodiscard]] QStringList opened() const { return m_movie.opened; }
     [[nodiscard]] QList<player::BitmapPtr> newPhotos() const;
 
     [[nodiscard]] player::BitmapPtr snapshot();
@@ -42,9 +42,8 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<player::PlayerWidget> m_player;
-    QStringList m_traces;
-    QByteArray m_oldCamera;
+    testsupport::ScopedEnv m_camera;
+    testsupport::MoviePlayer m_movie;
 };
 
 // |a - b| per channel, the largest of the three (alpha ignored).

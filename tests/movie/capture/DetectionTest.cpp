@@ -46,6 +46,7 @@ TEST(Detection, NoCameraShowsItsMessage) {
     EXPECT_TRUE(redetect(h)->isVisible());
     // Camera events go to the trace only, never to an address.
     EXPECT_TRUE(h.traced(QStringLiteral("event:CamNotFound")));
+    EXPECT_TRUE(h.opened().isEmpty());
     for (const QString& line : h.traces())
         EXPECT_FALSE(line.startsWith(QStringLiteral("getURL"))) << line.toStdString();
     // The shutter still works: the message and button, transparent elsewhere.

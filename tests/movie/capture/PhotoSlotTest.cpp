@@ -45,13 +45,7 @@ quint32 crc32(const QByteArray& bytes) {
 
 class PhotoSlotTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        h.page()->call(QStringLiteral("setFrom"), {QStringLiteral("photo")});
-        QObject::connect(&h.stage(), &player::Stage::command,
-                         [this](const QString& name, const QString& arg) {
-                             commands << name + QLatin1Char('|') + arg;
-                         });
-    }
+    void SetUp() override { h.page()->call(QStringLiteral("setFrom"), {QStringLiteral("photo")}); }
 
     Clip* slot(int n = 1) const {
         return h.at(kSlots + QStringLiteral("/photo_") + QString::number(n));
@@ -119,7 +113,6 @@ protected:
     }
 
     CaptureHarness h;
-    QStringList commands;
     qsizetype loadFailures = 0;
 };
 
@@ -130,7 +123,8 @@ TEST_F(PhotoSlotTest, ChooseLoadDeleteAndChooseAgain) {
     EXPECT_FALSE(part(QStringLiteral("sub_photo_mc/button_rect_hint"))->isVisible());
 
     part(QStringLiteral("but_uploadfile_mc"))->release();
-    EXPECT_EQ(commands, QStringList{"onSelectPicFile|/capture_mc/local_photo_previews_mc/photo_1"});
+    EXPECT_EQ(h.commands(),
+              QStringList{"onSelectPicFile|/capture_mc/local_photo_previews_mc/photo_1"});
 
     answer(h.writePng(QStringLiteral("landscape.png"), quarters({400, 300})));
     EXPECT_EQ(visible(), QStringList{"sub_photo_mc"}) << "loading shows the picture area only";
@@ -170,7 +164,8 @@ TEST_F(PhotoSlotTest, BitmapKeepsTheSizeWhileTheThumbnailIsSqueezed) {
 
 TEST_F(PhotoSlotTest, AnswerReachesItsOwnSlotOnly) {
     part(QStringLiteral("but_uploadfile_mc"), 2)->release();
-    EXPECT_EQ(commands, QStringList{"onSelectPicFile|/capture_mc/local_photo_previews_mc/photo_2"});
+    EXPECT_EQ(h.commands(),
+              QStringList{"onSelectPicFile|/capture_mc/local_photo_previews_mc/photo_2"});
     answer(h.writePng(QStringLiteral("two.png"), quarters({100, 80})), 2);
     waitForLoad(2);
     EXPECT_EQ(visible(2), loadedParts());
@@ -273,7 +268,7 @@ TEST_F(PhotoSlotTest, DroppedPictureFileCountsAsChosen) {
     waitForLoad();
     EXPECT_EQ(visible(), loadedParts());
     EXPECT_EQ(myBitMap()->image().size(), QSize(120, 90));
-    EXPECT_TRUE(commands.isEmpty()) << "no dialog was asked for";
+    EXPECT_TRUE(h.commands().isEmpty()) << "no dialog was asked for";
     EXPECT_EQ(visible(2), QStringList{"but_uploadfile_mc"});
 
     EXPECT_FALSE(drop(png)) << "a loaded slot takes a new picture only after Delete";
