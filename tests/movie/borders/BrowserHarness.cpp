@@ -27,24 +27,18 @@ QByteArray readAll(const QString& path) {
     return file.readAll();
 }
 
-} // namespace
-
-BrowserHarness::BrowserHarness() {
+QByteArray greyCamera(const QTemporaryDir& dir) {
     QImage grey(320, 240, QImage::Format_RGB32);
     grey.fill(QColor(128, 128, 128));
-    const QString camera = m_dir.filePath(QStringLiteral("camera.png"));
+    const QString camera = dir.filePath(QStringLiteral("camera.png"));
     EXPECT_TRUE(grey.save(camera));
-    m_oldCamera = qgetenv("IVEMBA_TEST_CAMERA");
-    qputenv("IVEMBA_TEST_CAMERA", camera.toUtf8());
-    writeFile(QStringLiteral("ivemba.swf"), readAll(QStringLiteral(IVEMBA_TEST_BUNDLE)));
+    return camera.toUtf8();
 }
 
-BrowserHarness::~BrowserHarness() {
-    m_player.reset();
-    if (m_oldCamera.isNull())
-        qunsetenv("IVEMBA_TEST_CAMERA");
-    else
-        qputenv("IVEMBA_TEST_CAMERA", m_oldCamera);
+} // namespace
+
+BrowserHarness::BrowserHarness() : m_camera("IVEMBA_TEST_CAMERA", greyCamera(m_dir)) {
+    writeFile(QStringLiteral("ivemba.swf"), readAll(QStringLiteral(IVEMBA_TEST_BUNDLE)));
 }
 
 QString BrowserHarness::classList(const QList<int>& counts) {
@@ -87,19 +81,9 @@ void BrowserHarness::writeBorders(const QList<int>& counts) const {
 void BrowserHarness::start(const QString& location, std::optional<QString> hostAnswer) {
     player::MovieRegistry registry;
     shell::registerMovie(registry);
-    m_player = std::make_unique<player::PlayerWidget>(std::move(registry));
-    m_player->resize(800, 600);
-    QObject::connect(&stage(), &player::Stage::traced,
-                     [this](const QString& text) { m_traces << text; });
-    stage().setAddressOpener([](const QString&, const QString&) {});
-    player::PlayerWidget* widget = m_player.get();
-    QObject::connect(widget, &player::PlayerWidget::fsCommand,
-                     [widget, hostAnswer](const QString& name, const QString&) {
-                         if (hostAnswer && name == QLatin1String("iVembaInited"))
-                             widget->setVariable(QStringLiteral("SetIdeType"), *hostAnswer);
-                     });
-    m_player->loadMovie(location.isEmpty() ? m_dir.filePath(QStringLiteral("ivemba.swf"))
-                                           : location);
+    m_movie =
+        std::make_unique<testsupport::MoviePlayer>(std::move(registry), std::move(hostAnswer));
+    m_movie->load(location.isEmpty() ? m_dir.filePath(QStringLiteral("ivemba.swf")) : location);
     ASSERT_TRUE(testsupport::waitUntil([this] { return browser() != nullptr; }));
     settle();
 }

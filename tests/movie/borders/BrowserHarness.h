@@ -2,8 +2,8 @@
 
 #include "movie/borders/MBS_ListView.h"
 #include "player/Clip.h"
-#include "player/PlayerWidget.h"
-#include "player/Stage.h"
+#include "support/MoviePlayer.h"
+#include "support/ScopedEnv.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,7 +17,6 @@ namespace borderstest {
 class BrowserHarness {
 public:
     BrowserHarness();
-    ~BrowserHarness();
 
     // A class list of `counts.size()` classes "c1", "c2", … with counts[i] borders "p1", …
     // in folders borders/c<i>/, written with no white space between the borders.
@@ -37,8 +36,8 @@ public:
     void waitForThumbnails();
 
     [[nodiscard]] QString dir() const { return m_dir.path(); }
-    [[nodiscard]] player::Stage& stage() const { return m_player->stage(); }
-    [[nodiscard]] player::Clip* root() const { return stage().root(); }
+    [[nodiscard]] player::Stage& stage() const { return m_movie->stage(); }
+    [[nodiscard]] player::Clip* root() const { return m_movie->root(); }
     [[nodiscard]] player::Clip* browser() const;
     [[nodiscard]] player::Clip* listClip() const;
     [[nodiscard]] borders::MBS_ListView* list() const;
@@ -47,13 +46,12 @@ public:
     [[nodiscard]] QList<int> shownIndices() const;
     [[nodiscard]] player::Clip* itemShowing(int index) const;
     [[nodiscard]] int itemClipCount() const;
-    [[nodiscard]] QStringList traces() const { return m_traces; }
+    [[nodiscard]] QStringList traces() const { return m_movie->traces; }
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<player::PlayerWidget> m_player;
-    QStringList m_traces;
-    QByteArray m_oldCamera;
+    testsupport::ScopedEnv m_camera;
+    std::unique_ptr<testsupport::MoviePlayer> m_movie;
 };
 
 } // namespace borderstest
