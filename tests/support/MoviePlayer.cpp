@@ -1,7 +1,10 @@
 #include "support/MoviePlayer.h"
 
+#include "player/Services.h"
+
 #include <QCoreApplication>
 #include <QGraphicsSceneMouseEvent>
+#include <QPrinter>
 
 namespace testsupport {
 
@@ -13,6 +16,11 @@ MoviePlayer::MoviePlayer(player::MovieRegistry registry, std::optional<QString> 
     stage().setAddressOpener([this](const QString& url, const QString& target) {
         opened.append(url + QLatin1Char(' ') + target);
     });
+    // No test may wait on a real dialog: unless a test scripts them, the choosers answer
+    // "cancelled" at once.
+    stage().services().chooseFile = [](const QString&) { return QString(); };
+    stage().services().chooseSaveFile = [](const QString&) { return QString(); };
+    stage().services().choosePrinter = [](QWidget*) { return std::unique_ptr<QPrinter>(); };
     // The widget's signal, not the stage's: it is the one the host connects to.
     QObject::connect(
         m_player.get(), &player::PlayerWidget::fsCommand,

@@ -15,7 +15,8 @@ namespace testsupport {
 
 // A real player of the movie programs in a registry, and everything the movie says to the
 // world outside it, in the order it says it: its traces, the commands the host receives and
-// the addresses it opens. Nothing leaves the process: an opened address is only recorded.
+// the addresses it opens. Nothing leaves the process: an opened address is only recorded,
+// and a file, save or printer chooser no test scripted answers "cancelled".
 class MoviePlayer {
 public:
     using CommandHook = std::function<void(const QString& name, const QString& argument)>;
