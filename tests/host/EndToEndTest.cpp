@@ -2,53 +2,21 @@
 // tray, its save button, the host's save dialog and the JPEG on disc.
 #include "HostFixture.h"
 #include "movie/shell/IvembaMovie.h"
+#include "support/GoldenImage.h"
+#include "support/TestPictures.h"
 #include "support/Wait.h"
 
 #include <QFile>
 #include <QImage>
-#include <QPainter>
-#include <QRadialGradient>
 #include <cmath>
 
 namespace {
-
-// A smooth, colourful scene, so that sub-pixel placement hardly changes a pixel.
-QImage cameraScene() {
-    QImage scene(320, 240, QImage::Format_RGB32);
-    for (int y = 0; y < 240; ++y)
-        for (int x = 0; x < 320; ++x)
-            scene.setPixel(x, y, qRgb(40 + x * 200 / 320, 30 + y * 200 / 240, 180 - x * 120 / 320));
-    QPainter painter(&scene);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient sun(QPointF(170, 120), 60);
-    sun.setColorAt(0, QColor(255, 230, 90));
-    sun.setColorAt(1, QColor(255, 230, 90, 0));
-    painter.fillRect(scene.rect(), sun);
-    return scene;
-}
-
-double psnr(const QImage& got, const QImage& want, QRect area) {
-    double sum = 0;
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb a = got.pixel(x, y), b = want.pixel(x, y);
-            for (int shift : {16, 8, 0}) {
-                const double d = double((a >> shift) & 0xFF) - double((b >> shift) & 0xFF);
-                sum += d * d;
-                ++n;
-            }
-        }
-    }
-    const double mse = sum / n;
-    return mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse);
-}
 
 class EndToEnd : public HostFixture {};
 
 TEST_F(EndToEnd, ShutterCardSaveWritesTheCameraWindowAsJpeg) {
     const QString camera = dir.filePath("camera.png");
-    const QImage scene = cameraScene();
+    const QImage scene = testsupport::smoothCameraScene();
     ASSERT_TRUE(scene.save(camera));
     qputenv("IVEMBA_TEST_CAMERA", QFile::encodeName(camera));
 
@@ -79,7 +47,8 @@ TEST_F(EndToEnd, ShutterCardSaveWritesTheCameraWindowAsJpeg) {
         for (int x = 0; x < 240; ++x)
             expected.setPixel(x, y, scene.pixel(std::lround(x + 39.8), std::lround(y + 30.7)));
     // The one-pixel white outline of the view is part of the photo; compare inside it.
-    const double quality = psnr(photo, expected, QRect(2, 2, 236, 176));
+    const QRect inside(2, 2, 236, 176);
+    const double quality = testsupport::psnr(photo.copy(inside), expected.copy(inside));
     RecordProperty("psnr_db", std::to_string(quality));
     EXPECT_GT(quality, 32.0);
     EXPECT_TRUE(dialogs.messages.isEmpty());

@@ -7,17 +7,17 @@
 #include "player/Clip.h"
 #include "player/Services.h"
 #include "site/SiteServer.h"
+#include "support/GoldenImage.h"
 #include "support/MoviePlayer.h"
 #include "support/ScopedEnv.h"
+#include "support/TestPictures.h"
 #include "support/Wait.h"
 
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <httplib.h>
 
@@ -26,42 +26,11 @@ namespace {
 using player::Clip;
 using testsupport::waitUntil;
 
-QImage cameraScene() {
-    QImage scene(320, 240, QImage::Format_RGB32);
-    for (int y = 0; y < 240; ++y)
-        for (int x = 0; x < 320; ++x)
-            scene.setPixel(x, y, qRgb(40 + x * 200 / 320, 30 + y * 200 / 240, 180 - x * 120 / 320));
-    QPainter painter(&scene);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QRadialGradient sun(QPointF(170, 120), 60);
-    sun.setColorAt(0, QColor(255, 230, 90));
-    sun.setColorAt(1, QColor(255, 230, 90, 0));
-    painter.fillRect(scene.rect(), sun);
-    return scene;
-}
-
-double psnr(const QImage& got, const QImage& want) {
-    double sum = 0;
-    int n = 0;
-    for (int y = 0; y < want.height(); ++y) {
-        for (int x = 0; x < want.width(); ++x) {
-            const QRgb a = got.pixel(x, y), b = want.pixel(x, y);
-            for (int shift : {16, 8, 0}) {
-                const double d = double((a >> shift) & 0xFF) - double((b >> shift) & 0xFF);
-                sum += d * d;
-                ++n;
-            }
-        }
-    }
-    const double mse = sum / n;
-    return mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse);
-}
-
 TEST(UploadEndToEnd, TheSiteComposesThePhotoAndItIsDownloadedUnderItsName) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString camera = dir.filePath("camera.png");
-    ASSERT_TRUE(cameraScene().save(camera));
+    ASSERT_TRUE(testsupport::smoothCameraScene().save(camera));
 
     site::SiteOptions options;
     options.port = 0;
@@ -113,7 +82,7 @@ TEST(UploadEndToEnd, TheSiteComposesThePhotoAndItIsDownloadedUnderItsName) {
 
     const QImage photo(target);
     ASSERT_EQ(photo.size(), QSize(240, 180));
-    const double quality = psnr(photo, shown.image());
+    const double quality = testsupport::psnr(photo, shown.image());
     RecordProperty("psnr_db", std::to_string(quality));
     EXPECT_GE(quality, 40.0);
 
