@@ -55,12 +55,16 @@ TerminationSignals::~TerminationSignals() {
 }
 
 void TerminationSignals::readSignal() {
+    // Several signals may have come at once; one ending is enough.
     unsigned char byte = 0;
-    while (::read(m_pipe[0], &byte, 1) == 1) {
-        for (int number : kSignals)
-            setHandler(number, SIG_DFL);
-        emit received(byte);
-    }
+    int number = 0;
+    while (::read(m_pipe[0], &byte, 1) == 1)
+        number = byte;
+    if (number == 0)
+        return;
+    for (int handled : kSignals)
+        setHandler(handled, SIG_DFL);
+    emit received(number);
 }
 
 } // namespace host
