@@ -17,12 +17,12 @@ int hexValue(char c) {
 } // namespace
 
 std::optional<std::string> percentDecode(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+    std::string out(text.size(), '\0');
+    std::size_t length = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '+') {
-            out.push_back(' ');
+            out[length++] = ' ';
         } else if (c == '%') {
             if (i + 2 >= text.size())
                 return std::nullopt;
@@ -30,12 +30,13 @@ std::optional<std::string> percentDecode(std::string_view text) {
             const int low = hexValue(text[i + 2]);
             if (high < 0 || low < 0)
                 return std::nullopt;
-            out.push_back(static_cast<char>(high * 16 + low));
+            out[length++] = static_cast<char>(high * 16 + low);
             i += 2;
         } else {
-            out.push_back(c);
+            out[length++] = c;
         }
     }
+    out.resize(length);
     return out;
 }
 
@@ -53,24 +54,18 @@ std::optional<FormFields> FormFields::parse(std::string_view encoded) {
             percentDecode(eq == std::string_view::npos ? std::string_view{} : pair.substr(eq + 1));
         if (!name || !value)
             return std::nullopt;
-        if (!fields.has(*name))
-            fields.m_fields.emplace_back(std::move(*name), std::move(*value));
+        fields.m_fields.emplace(std::move(*name), std::move(*value));
     }
     return fields;
 }
 
 bool FormFields::has(std::string_view name) const {
-    for (const auto& [key, value] : m_fields)
-        if (key == name)
-            return true;
-    return false;
+    return m_fields.find(name) != m_fields.end();
 }
 
 std::string FormFields::value(std::string_view name) const {
-    for (const auto& [key, value] : m_fields)
-        if (key == name)
-            return value;
-    return {};
+    const auto found = m_fields.find(name);
+    return found == m_fields.end() ? std::string() : found->second;
 }
 
 std::string FormFields::encode(std::string_view text) {

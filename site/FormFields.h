@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,7 +27,8 @@ public:
     encode(const std::vector<std::pair<std::string, std::string>>& fields);
 
 private:
-    std::vector<std::pair<std::string, std::string>> m_fields;
+    // A sorted map: a body of many thousand distinct names costs n log n, not n².
+    std::map<std::string, std::string, std::less<>> m_fields;
 };
 
 // Percent-decoding of one component; '+' stands for a space.

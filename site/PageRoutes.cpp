@@ -5,7 +5,6 @@
 #include "site/Utf.h"
 
 #include <algorithm>
-#include <httplib.h>
 
 namespace fs = std::filesystem;
 
@@ -53,7 +52,7 @@ std::string feedbackForm(SiteContext& context, const std::string& notice) {
     return htmlPage("意见反馈", body);
 }
 
-void receiveFeedback(SiteContext& context, const std::string& body, httplib::Response& response) {
+void receiveFeedback(SiteContext& context, const std::string& body, http::Response& response) {
     const auto form = FormFields::parse(body);
     const std::string author = form ? form->value("author") : std::string();
     const std::string contact = form ? form->value("contact") : std::string();
@@ -63,35 +62,37 @@ void receiveFeedback(SiteContext& context, const std::string& body, httplib::Res
                        isValidUtf8(contact) && isValidUtf8(text);
     if (!valid) {
         response.status = 400;
-        response.set_content(feedbackForm(context, "请填写内容（不超过 4000 字）。"),
-                             "text/html; charset=utf-8");
+        response.setContent(feedbackForm(context, "请填写内容（不超过 4000 字）。"),
+                            "text/html; charset=utf-8");
         return;
     }
     context.database.addFeedback(nowMs(), author, contact, text);
-    response.set_content(feedbackForm(context, "谢谢您的意见，我们已经收到。"),
-                         "text/html; charset=utf-8");
+    response.setContent(feedbackForm(context, "谢谢您的意见，我们已经收到。"),
+                        "text/html; charset=utf-8");
 }
 
 } // namespace
 
-void addPageRoutes(httplib::Server& server, SiteContext& context) {
-    server.Get("/", [&context](const httplib::Request&, httplib::Response& response) {
-        response.set_content(homePage(context), "text/html; charset=utf-8");
+void addPageRoutes(http::Router& server, SiteContext& context) {
+    server.get("/", [&context](const http::Request&, http::Response& response) {
+        response.setContent(homePage(context), "text/html; charset=utf-8");
     });
-    server.Get(R"(/download/([^/]+))", [&context](const httplib::Request& request,
-                                                  httplib::Response& response) {
-        auto path = DataFolder::resolve(context.data.root() / "download", request.matches[1].str());
-        if (!path)
-            return sendText(response, 404, "not found");
-        sendFile(response, *path, "application/octet-stream");
+    server.getUnder(
+        "/download/",
+        [&context](const http::Request& request, http::Response& response) {
+            auto path = DataFolder::resolve(context.data.root() / "download", request.rest);
+            if (!path)
+                return sendText(response, 404, "not found");
+            sendFile(response, *path, "application/octet-stream");
+        },
+        true);
+    server.get("/iVemba/bugs.asp", [&context](const http::Request&, http::Response& response) {
+        response.setContent(feedbackForm(context, {}), "text/html; charset=utf-8");
     });
-    server.Get("/iVemba/bugs.asp",
-               [&context](const httplib::Request&, httplib::Response& response) {
-                   response.set_content(feedbackForm(context, {}), "text/html; charset=utf-8");
-               });
     postForm(server, "/iVemba/bugs.asp",
-             [&context](const httplib::Request&, const std::string& body,
-                        httplib::Response& response) { receiveFeedback(context, body, response); });
+             [&context](const http::Request&, const std::string& body, http::Response& response) {
+                 receiveFeedback(context, body, response);
+             });
 }
 
 } // namespace site

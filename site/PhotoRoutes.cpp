@@ -7,7 +7,6 @@
 #include "site/Utf.h"
 
 #include <charconv>
-#include <httplib.h>
 
 namespace site {
 
@@ -16,17 +15,17 @@ namespace {
 constexpr std::int64_t kPhotosPerPage = 24;
 constexpr std::size_t kLongestLabel = 400; // bytes of a title or an author
 
-void answer(httplib::Response& response, int status,
+void answer(http::Response& response, int status,
             const std::vector<std::pair<std::string, std::string>>& fields) {
     response.status = status;
-    response.set_content(FormFields::encode(fields), "text/plain; charset=utf-8");
+    response.setContent(FormFields::encode(fields), "text/plain; charset=utf-8");
 }
 
-void refuse(httplib::Response& response, const std::string& reason) {
+void refuse(http::Response& response, const std::string& reason) {
     answer(response, 400, {{"status", "error"}, {"actionname", "sendpic"}, {"reason", reason}});
 }
 
-void upload(SiteContext& context, const std::string& body, httplib::Response& response) {
+void upload(SiteContext& context, const std::string& body, http::Response& response) {
     const auto form = FormFields::parse(body);
     if (!form)
         return refuse(response, "the form is not well encoded");
@@ -48,21 +47,32 @@ void upload(SiteContext& context, const std::string& body, httplib::Response& re
         return refuse(response, failure->reason);
     const std::string jpeg = encodeJpeg(std::get<Picture>(decoded));
 
+    if (!context.storage.admitPhoto(jpeg.size()))
+        return answer(response, 507,
+                      {{"status", "error"}, {"actionname", "sendpic"}, {"reason", "storage full"}});
     const std::int64_t at = nowMs();
     std::string name;
-    for (int attempt = 0;; ++attempt) {
-        name =
-            std::to_string(at) + "_" + std::to_string(context.photoSequence.fetch_add(1)) + ".jpg";
-        if (DataFolder::writeNew(context.data.photos() / name, jpeg))
-            break;
-        if (attempt > 100)
-            return answer(response, 500, {{"status", "error"}, {"reason", "no free name"}});
+    try {
+        for (int attempt = 0;; ++attempt) {
+            name = std::to_string(at) + "_" + std::to_string(context.photoSequence.fetch_add(1)) +
+                   ".jpg";
+            if (DataFolder::writeNew(context.data.photos() / name, jpeg))
+                break;
+            if (attempt > 100) {
+                context.storage.forgetPhoto(jpeg.size());
+                return answer(response, 500, {{"status", "error"}, {"reason", "no free name"}});
+            }
+        }
+    } catch (...) {
+        context.storage.forgetPhoto(jpeg.size());
+        throw;
     }
     try {
         context.database.addPhoto({name, title, author, type == "1" ? 1 : 2, at});
     } catch (...) {
         std::error_code error;
         std::filesystem::remove(context.data.photos() / name, error);
+        context.storage.forgetPhoto(jpeg.size());
         throw;
     }
     answer(response, 200,
@@ -73,12 +83,12 @@ void upload(SiteContext& context, const std::string& body, httplib::Response& re
             {"tTime0", std::to_string(at)}});
 }
 
-std::string photosPage(SiteContext& context, const httplib::Request& request) {
+std::string photosPage(SiteContext& context, const http::Request& request) {
     const std::int64_t total = context.database.photoCount();
     const std::int64_t pages =
         std::max<std::int64_t>(1, (total + kPhotosPerPage - 1) / kPhotosPerPage);
     std::int64_t page = 1;
-    const std::string pageText = request.get_param_value("page");
+    const std::string pageText = request.param("page");
     std::from_chars(pageText.data(), pageText.data() + pageText.size(), page);
     page = std::clamp<std::int64_t>(page, 1, pages);
 
@@ -108,26 +118,25 @@ std::string photosPage(SiteContext& context, const httplib::Request& request) {
 
 } // namespace
 
-void addPhotoRoutes(httplib::Server& server, SiteContext& context) {
-    const auto handler = [&context](const httplib::Request&, const std::string& body,
-                                    httplib::Response& response) {
-        upload(context, body, response);
-    };
+void addPhotoRoutes(http::Router& server, SiteContext& context) {
+    const auto handler = [&context](const http::Request&, const std::string& body,
+                                    http::Response& response) { upload(context, body, response); };
     postForm(server, "/upload2.aspx", handler);
     postForm(server, "/ivemba/upload2.aspx", handler);
-    server.Get(R"(/pics/([^/]+))",
-               [&context](const httplib::Request& request, httplib::Response& response) {
-                   auto path = DataFolder::resolve(context.data.photos(), request.matches[1].str());
-                   if (!path) {
-                       sendText(response, 404, "not found");
-                       return;
-                   }
-                   sendFile(response, *path, "image/jpeg");
-               });
-    server.Get("/photos.aspx",
-               [&context](const httplib::Request& request, httplib::Response& response) {
-                   response.set_content(photosPage(context, request), "text/html; charset=utf-8");
-               });
+    server.getUnder(
+        "/pics/",
+        [&context](const http::Request& request, http::Response& response) {
+            auto path = DataFolder::resolve(context.data.photos(), request.rest);
+            if (!path) {
+                sendText(response, 404, "not found");
+                return;
+            }
+            sendFile(response, *path, "image/jpeg");
+        },
+        true);
+    server.get("/photos.aspx", [&context](const http::Request& request, http::Response& response) {
+        response.setContent(photosPage(context, request), "text/html; charset=utf-8");
+    });
 }
 
 } // namespace site

@@ -1,6 +1,7 @@
 #include "site/Publisher.h"
 
 #include "site/BorderCatalogue.h"
+#include "site/Utf.h"
 
 #include <algorithm>
 #include <charconv>
@@ -100,12 +101,29 @@ std::string xmlText(const pugi::xml_document& document) {
     return out.str();
 }
 
+// A note is one line of text in an XML attribute that strict parsers must read: valid
+// UTF-8, and none of the control characters (C0, DEL, C1) or non-characters XML forbids.
+void checkNote(const std::string& note) {
+    if (!isValidUtf8(note))
+        throw std::runtime_error("the note is not valid UTF-8");
+    const auto* bytes = reinterpret_cast<const unsigned char*>(note.data());
+    for (std::size_t i = 0; i < note.size(); ++i) {
+        const bool c0 = bytes[i] < 0x20 || bytes[i] == 0x7F;
+        const bool c1 = bytes[i] == 0xC2 && i + 1 < note.size() && bytes[i + 1] < 0xA0;
+        const bool nonCharacter =
+            bytes[i] == 0xEF && i + 2 < note.size() && bytes[i + 1] == 0xBF && bytes[i + 2] >= 0xBE;
+        if (c0 || c1 || nonCharacter)
+            throw std::runtime_error("the note holds a control character");
+    }
+}
+
 } // namespace
 
 Publisher::Publisher(DataFolder& data, std::string siteBase)
     : m_data(data), m_base(std::move(siteBase)) {}
 
 std::string Publisher::publish(const std::string& note, const std::vector<fs::path>& folders) {
+    checkNote(note);
     std::vector<PackageClass> classes;
     for (const fs::path& folder : folders)
         classes.push_back(readClass(folder));

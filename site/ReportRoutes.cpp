@@ -6,7 +6,6 @@
 #include "site/Utf.h"
 
 #include <charconv>
-#include <httplib.h>
 
 namespace site {
 
@@ -15,7 +14,7 @@ namespace {
 // A capture report covers 45 seconds of one program; anything beyond this is not a count.
 constexpr std::int64_t kMostCaptures = 100000;
 
-std::string versionFile(const SiteContext& context, const httplib::Request& request) {
+std::string versionFile(const SiteContext& context, const http::Request& request) {
     const std::string download = context.options.download.empty()
                                      ? SiteContext::requestBase(request) + "/"
                                      : context.options.download;
@@ -43,16 +42,16 @@ std::string statsPage(SiteContext& context) {
     return htmlPage("使用统计", body);
 }
 
-void post(httplib::Server& server, const std::string& name, const FormHandler& handler) {
+void post(http::Router& server, const std::string& name, const FormHandler& handler) {
     postForm(server, "/" + name, handler);
     postForm(server, "/ivemba/" + name, handler);
 }
 
 } // namespace
 
-void addReportRoutes(httplib::Server& server, SiteContext& context) {
+void addReportRoutes(http::Router& server, SiteContext& context) {
     post(server, "UseRecord.aspx",
-         [&context](const httplib::Request&, const std::string& body, httplib::Response& response) {
+         [&context](const http::Request&, const std::string& body, http::Response& response) {
              const auto form = FormFields::parse(body);
              const std::string product = form ? form->value("pname") : std::string();
              if (!form || !form->has("pname") || product.size() > 200 || !isValidUtf8(product)) {
@@ -63,7 +62,7 @@ void addReportRoutes(httplib::Server& server, SiteContext& context) {
              sendText(response, 200, "status=ok");
          });
     post(server, "CpRecord.aspx",
-         [&context](const httplib::Request&, const std::string& body, httplib::Response& response) {
+         [&context](const http::Request&, const std::string& body, http::Response& response) {
              const auto form = FormFields::parse(body);
              const std::string countText = form ? form->value("cpcount") : std::string();
              const std::string edition = form ? form->value("softmodel") : std::string();
@@ -78,12 +77,12 @@ void addReportRoutes(httplib::Server& server, SiteContext& context) {
              context.database.addCaptures(nowMs(), count, edition);
              sendText(response, 200, "status=ok");
          });
-    server.Get("/ivemba/version.xml",
-               [&context](const httplib::Request& request, httplib::Response& response) {
-                   response.set_content(versionFile(context, request), "text/xml; charset=utf-8");
+    server.get("/ivemba/version.xml",
+               [&context](const http::Request& request, http::Response& response) {
+                   response.setContent(versionFile(context, request), "text/xml; charset=utf-8");
                });
-    server.Get("/stats.aspx", [&context](const httplib::Request&, httplib::Response& response) {
-        response.set_content(statsPage(context), "text/html; charset=utf-8");
+    server.get("/stats.aspx", [&context](const http::Request&, http::Response& response) {
+        response.setContent(statsPage(context), "text/html; charset=utf-8");
     });
 }
 

@@ -1,10 +1,7 @@
 #include "site/SiteContext.h"
 
-#include "site/SiteServer.h"
-
 #include <algorithm>
 #include <cctype>
-#include <httplib.h>
 
 namespace fs = std::filesystem;
 
@@ -39,10 +36,12 @@ fs::path chooseBorders(const SiteOptions& options) {
 
 SiteContext::SiteContext(const SiteOptions& siteOptions)
     : options(siteOptions), data(siteOptions.data), database(data.database()),
-      borders(chooseBorders(siteOptions), data.borders()), movie(chooseMovie(siteOptions, data)) {}
+      borders(chooseBorders(siteOptions), data.borders()),
+      storage(data.uploads(), data.photos(), siteOptions.storageBytes),
+      movie(chooseMovie(siteOptions, data)) {}
 
-std::string SiteContext::requestBase(const httplib::Request& request) {
-    std::string host = request.get_header_value("Host");
+std::string SiteContext::requestBase(const http::Request& request) {
+    std::string host = request.header("Host");
     const bool plain = !host.empty() && std::all_of(host.begin(), host.end(), [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == ':' ||
                c == '[' || c == ']';
@@ -65,48 +64,32 @@ std::string contentTypeOf(const fs::path& path) {
     return "application/octet-stream";
 }
 
-void sendFile(httplib::Response& response, const fs::path& path, const std::string& contentType) {
+void sendFile(http::Response& response, const fs::path& path, const std::string& contentType) {
     auto bytes = DataFolder::read(path);
     if (!bytes) {
         sendText(response, 404, "not found");
         return;
     }
     response.status = 200;
-    response.set_content(std::move(*bytes), contentType.c_str());
+    response.setContent(std::move(*bytes), contentType);
+    // Every file is served as exactly the type named here; no browser may guess another.
+    response.setHeader("X-Content-Type-Options", "nosniff");
 }
 
-void postForm(httplib::Server& server, const std::string& path, FormHandler handler) {
-    server.Post(path, [handler = std::move(handler)](const httplib::Request& request,
-                                                     httplib::Response& response,
-                                                     const httplib::ContentReader& reader) {
-        if (request.is_multipart_form_data()) {
+void postForm(http::Router& server, const std::string& path, FormHandler handler) {
+    server.post(path, [handler = std::move(handler)](const http::Request& request,
+                                                     http::Response& response) {
+        if (request.isMultipart()) {
             sendText(response, 400, "status=error&reason=not%20a%20form");
-            response.set_header("Connection", "close");
             return;
         }
-        const std::size_t cap = SiteServer::bodyCap(request.path);
-        std::string body;
-        bool tooLarge = false;
-        const bool read = reader([&](const char* data, std::size_t length) {
-            if (body.size() + length > cap) {
-                tooLarge = true;
-                return false;
-            }
-            body.append(data, length);
-            return true;
-        });
-        if (!read) {
-            sendText(response, tooLarge ? 413 : 400, "status=error&reason=body%20not%20read");
-            response.set_header("Connection", "close");
-            return;
-        }
-        handler(request, body, response);
+        handler(request, request.body, response);
     });
 }
 
-void sendText(httplib::Response& response, int status, const std::string& text) {
+void sendText(http::Response& response, int status, const std::string& text) {
     response.status = status;
-    response.set_content(text + "\n", "text/plain; charset=utf-8");
+    response.setContent(text + "\n", "text/plain; charset=utf-8");
 }
 
 } // namespace site

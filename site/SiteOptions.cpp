@@ -27,8 +27,10 @@ bool parseListen(const std::string& text, SiteOptions& options) {
 
 const char* usageText() {
     return "usage: ivemba-site [--listen HOST:PORT] [--data DIR] [--movie FILE] [--borders DIR]\n"
-           "                   [--version N] [--download URL] [--quiet]\n"
-           "       ivemba-site publish --data DIR --note TEXT [--base URL] CLASSFOLDER...\n";
+           "                   [--version N] [--download URL] [--storage-mib N] [--quiet]\n"
+           "       ivemba-site publish --data DIR --note TEXT [--base URL] CLASSFOLDER...\n"
+           "exit status: 0 stopped by a signal or published, 1 failed, 2 bad arguments,\n"
+           "             3 the address is taken (another server listens there)\n";
 }
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
@@ -82,6 +84,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else if (!publishing && arg == "--download") {
             if (!value(serve.download))
                 return result;
+        } else if (!publishing && arg == "--storage-mib") {
+            if (!value(text))
+                return result;
+            std::uint64_t mib = 0;
+            const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), mib);
+            if (error != std::errc() || end != text.data() + text.size() || mib == 0 ||
+                mib > (std::uint64_t{1} << 40)) {
+                result.error = "--storage-mib wants a number of MiB, not " + text;
+                return result;
+            }
+            serve.storageBytes = mib * 1024 * 1024;
         } else if (!publishing && arg == "--quiet") {
             serve.log = false;
         } else {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -19,8 +21,15 @@ struct SiteOptions {
     std::string version = "2";
     // The download page the version file names; empty: this site's home page.
     std::string download;
-    int threads = 64;
+    // Threads that run the routes; the connections themselves need none of their own.
+    int threads = 8;
     bool log = true;
+    // "pics/" and "upload/" together; past it the oldest picture files go, then uploads
+    // are refused.
+    std::uint64_t storageBytes = std::uint64_t{4096} * 1024 * 1024;
+    // How long a client may take to send a whole header, and then its body.
+    std::chrono::milliseconds headerTime{10'000};
+    std::chrono::milliseconds bodyTime{60'000};
 };
 
 // `ivemba-site publish` arguments.

@@ -1,21 +1,18 @@
 #pragma once
 
 #include "site/SiteOptions.h"
+#include "site/http/HttpServer.h"
 
 #include <memory>
 #include <string>
 #include <thread>
-
-namespace httplib {
-class Server;
-}
 
 namespace site {
 
 struct SiteContext;
 
 // The maker's web site on one address: every route the program uses, with a size cap on
-// every body, read and write time-outs, and one log line per request.
+// every body, a time bound on every request, and one log line per request.
 class SiteServer {
 public:
     explicit SiteServer(const SiteOptions& options);
@@ -24,7 +21,7 @@ public:
     SiteServer& operator=(const SiteServer&) = delete;
 
     // Binds the address (a port of 0 takes any free one) and returns the port; throws
-    // std::runtime_error when the address is taken.
+    // http::BindError when the address is taken.
     int bind();
     // Serves until stop(), on this thread.
     void serve();
@@ -40,7 +37,7 @@ public:
 
 private:
     std::unique_ptr<SiteContext> m_context;
-    std::unique_ptr<httplib::Server> m_server;
+    std::unique_ptr<http::HttpServer> m_server;
     std::thread m_thread;
     int m_port = 0;
 };

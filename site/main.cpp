@@ -34,7 +34,13 @@ int main(int argc, char** argv) {
         pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
         site::SiteServer server(*command.serve);
-        const int port = server.bind();
+        int port = 0;
+        try {
+            port = server.bind();
+        } catch (const site::http::BindError& error) {
+            std::fprintf(stderr, "ivemba-site: %s\n", error.what());
+            return 3;
+        }
         std::printf("ivemba-site: listening on http://%s:%d/ with data in %s\n",
                     command.serve->host.c_str(), port, command.serve->data.c_str());
         std::fflush(stdout);

@@ -28,7 +28,6 @@ RunningSite::RunningSite(site::SiteOptions options) {
     options.port = 0;
     options.data = m_folder.path() / "data";
     options.log = false;
-    options.threads = 64;
     m_server = std::make_unique<site::SiteServer>(options);
     m_server->start();
 }

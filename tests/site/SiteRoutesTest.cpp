@@ -216,6 +216,7 @@ TEST(SiteFileUpload, TheFirstFilePartIsReadableUntilDeleted) {
     std::string content(300000, '\0');
     for (std::size_t k = 0; k < content.size(); ++k)
         content[k] = static_cast<char>(k * 7 % 251);
+    content.replace(0, 8, std::string("\x89PNG\r\n\x1A\n", 8));
     auto sent = client.Post("/uploadfile.aspx?filename=1151234567890_.jpg",
                             multipart("XyZ", content), "multipart/form-data; boundary=XyZ");
     ASSERT_TRUE(sent);
@@ -234,7 +235,7 @@ TEST(SiteFileUpload, TheFirstFilePartIsReadableUntilDeleted) {
     EXPECT_EQ(gone->status, 404);
 
     auto noDot = client.Post("/ivemba/uploadfile.aspx?filename=1151234567890_photo",
-                             multipart("b", "abc"), "multipart/form-data; boundary=b");
+                             multipart("b", "GIF89a..."), "multipart/form-data; boundary=b");
     ASSERT_TRUE(noDot);
     EXPECT_EQ(noDot->status, 200);
     EXPECT_EQ(sitetest::filesBelow(site.data() / "data" / "upload"),
