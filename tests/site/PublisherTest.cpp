@@ -100,7 +100,13 @@ TEST(SitePublish, RefusesIncompleteFoldersAndChangesNothing) {
     writeFile(source.path() / "B" / "z.png", "7");
     EXPECT_THROW(publisher.publish("c", {source.path() / "B", source.path() / "Lonely"}),
                  std::runtime_error);
+    // A note a strict XML reader would refuse publishes nothing, even with a good folder.
+    for (const std::string note : {"\xC3\x28", "half \xE6\xB5", "a\x01b", "two\nlines", "tab\there",
+                                   "del\x7F", "c1 \xC2\x85", "\xEF\xBF\xBE"}) {
+        EXPECT_THROW(publisher.publish(note, {source.path() / "B"}), std::runtime_error) << note;
+    }
     EXPECT_EQ(sitetest::filesBelow(site.data()), before);
+    EXPECT_EQ(publisher.publish("海洋 · ocean «2»", {source.path() / "B"}), "2");
 }
 
 } // namespace
