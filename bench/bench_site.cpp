@@ -1,9 +1,12 @@
-// The site's speed: decoding and composing one upload, version-file requests under load,
-// a report post, and the site's memory after that load.
+// The site's speed: decoding and composing one upload, parsing a form built to be slow,
+// version-file requests under load (alone, and behind the front with and without a thousand
+// slow clients), a report post, and the site's memory after that load.
 #include "site/FormFields.h"
 #include "site/JpegWriter.h"
 #include "site/PixelUpload.h"
 #include "site/SiteServer.h"
+#include "support/SiteFront.h"
+#include "support/SlowClients.h"
 
 #include <algorithm>
 #include <atomic>
@@ -119,6 +122,82 @@ void BM_VersionFileUnderLoad(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_VersionFileUnderLoad)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// 64 k distinct names in one body: linear parsing keeps this to milliseconds.
+void BM_ParseManyFieldNames(benchmark::State& state) {
+    std::string names;
+    for (int k = 0; k < 65536; ++k)
+        names += "n" + std::to_string(k) + "=&";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(site::FormFields::parse(names));
+}
+BENCHMARK(BM_ParseManyFieldNames)->Unit(benchmark::kMillisecond);
+
+// The version file with 50 keep-alive clients for three seconds, through the front (nginx
+// from site/deploy) or straight to the site, while `slow` other clients each send a byte a
+// second and never finish.
+void BM_VersionFileFiftyClients(benchmark::State& state) {
+    BenchSite site;
+    std::unique_ptr<testsupport::SiteFront> front;
+    if (state.range(0)) {
+        front = std::make_unique<testsupport::SiteFront>(IVEMBA_SOURCE_DIR "/site/deploy",
+                                                         std::vector<int>{site.port});
+        if (!front->running())
+            return state.SkipWithError(front->error().c_str());
+    }
+    const int port = front ? front->port() : site.port;
+    const int slowCount = static_cast<int>(state.range(1));
+    std::unique_ptr<testsupport::SlowClients> slow;
+    if (slowCount > 0)
+        slow = std::make_unique<testsupport::SlowClients>(
+            port, slowCount,
+            "POST /UseRecord.aspx HTTP/1.1\r\nHost: x\r\nContent-Length: 9\r\n\r\npname=bad");
+    for (auto _ : state) {
+        constexpr int kClients = 50;
+        std::vector<std::vector<double>> latencies(kClients);
+        std::atomic<long> errors{0};
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        std::vector<std::thread> clients;
+        const auto began = std::chrono::steady_clock::now();
+        for (int c = 0; c < kClients; ++c)
+            clients.emplace_back([&, c] {
+                httplib::Client client("127.0.0.1", port);
+                client.set_keep_alive(true);
+                client.set_tcp_nodelay(true);
+                while (std::chrono::steady_clock::now() < deadline) {
+                    const auto start = std::chrono::steady_clock::now();
+                    auto answer = client.Get("/ivemba/version.xml");
+                    if (!answer || answer->status != 200)
+                        ++errors;
+                    latencies[c].push_back(std::chrono::duration<double, std::milli>(
+                                               std::chrono::steady_clock::now() - start)
+                                               .count());
+                }
+            });
+        for (auto& client : clients)
+            client.join();
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+        std::vector<double> all;
+        for (auto& one : latencies)
+            all.insert(all.end(), one.begin(), one.end());
+        std::sort(all.begin(), all.end());
+        state.counters["requests_per_s"] = static_cast<double>(all.size()) / seconds;
+        state.counters["p50_ms"] = all[all.size() / 2];
+        state.counters["p99_ms"] = all[all.size() * 99 / 100];
+        state.counters["errors"] = static_cast<double>(errors.load());
+        state.counters["slow_open"] = slow ? slow->open() : 0;
+    }
+}
+BENCHMARK(BM_VersionFileFiftyClients)
+    ->ArgNames({"front", "slow"})
+    ->Args({1, 0})
+    ->Args({1, 1000})
+    ->Args({0, 0})
+    ->Args({0, 1000})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 
 void BM_ReportPost(benchmark::State& state) {
     BenchSite site;
