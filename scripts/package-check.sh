@@ -20,6 +20,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 expected=(
     bin/ivemba bin/ivemba-player bin/ivemba-site
     share/ivemba/borders/borders.xml share/ivemba/help/index.htm
+    share/ivemba/site-deploy/nginx.conf.in share/ivemba/site-deploy/render-front.sh
     share/applications/ivemba.desktop share/metainfo/cn.ivemba.ivemba.metainfo.xml
 )
 for size in 16 24 32 48 64 128 256; do
