@@ -3,6 +3,7 @@
 #include "player/Bitmap.h"
 #include "player/Stage.h"
 
+#include <QGraphicsScene>
 #include <QPainter>
 #include <QStringList>
 #include <algorithm>
@@ -196,6 +197,10 @@ QRectF Clip::bounds(const QGraphicsItem* space) const {
 }
 
 void Clip::setContent(QRectF rect, Painter painter) {
+    // The scene never repaints an item without contents, not even where its last content
+    // was: that area is handed to the scene itself before the flag hides the item.
+    if (m_painter && !painter && scene() && isVisible())
+        scene()->update(sceneTransform().mapRect(boundingRect()));
     prepareGeometryChange();
     m_contentRect = painter ? rect : QRectF();
     m_painter = std::move(painter);

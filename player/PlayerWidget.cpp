@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QThread>
 #include <QUrl>
+#include <algorithm>
 
 namespace player {
 
@@ -116,7 +117,13 @@ QString PlayerWidget::variable(const QString& name) const {
 
 void PlayerWidget::resizeEvent(QResizeEvent* event) {
     QGraphicsView::resizeEvent(event);
-    fitInView(m_stage->sceneRect(), Qt::KeepAspectRatio);
+    // Not fitInView: it keeps a margin of two pixels, which would draw the stage at 99 % in
+    // a window of exactly its size and blur every line of the movie.
+    const QRectF stage = m_stage->sceneRect();
+    const qreal scale =
+        std::min(viewport()->width() / stage.width(), viewport()->height() / stage.height());
+    setTransform(QTransform::fromScale(scale, scale));
+    centerOn(stage.center());
 }
 
 void PlayerWidget::paintEvent(QPaintEvent* event) {

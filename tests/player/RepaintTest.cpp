@@ -1,0 +1,77 @@
+// What the window shows after a change must be what a whole new paint of the stage shows:
+// the player repaints only what changed, so an area it forgets keeps its old look.
+#include "player/Clip.h"
+#include "player/MovieProgram.h"
+#include "player/PlayerWidget.h"
+#include "player/Stage.h"
+#include "support/RenderStage.h"
+#include "support/Wait.h"
+
+#include <QScreen>
+#include <QWindow>
+#include <functional>
+#include <gtest/gtest.h>
+
+using player::Clip;
+
+namespace {
+
+// The window's own pixels, as its last paints left them.
+QImage onScreen(player::PlayerWidget& widget) {
+    testsupport::spin(60);
+    return widget.screen()
+        ->grabWindow(widget.winId())
+        .toImage()
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
+// Pixels where the two pictures differ by more than a rounding step.
+int differing(const QImage& a, const QImage& b) {
+    int count = 0;
+    for (int y = 0; y < std::min(a.height(), b.height()); ++y)
+        for (int x = 0; x < std::min(a.width(), b.width()); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > 2 || std::abs(qGreen(p) - qGreen(q)) > 2 ||
+                std::abs(qBlue(p) - qBlue(q)) > 2)
+                ++count;
+        }
+    return count;
+}
+
+struct Change {
+    const char* name;
+    std::function<void(Clip& overlay)> apply;
+};
+
+TEST(PlayerRepaint, AClipThatChangesOrLosesItsContentLeavesNoOldPixels) {
+    const Change changes[] = {
+        {"content cleared", [](Clip& overlay) { overlay.setContent({}, {}); }},
+        {"picture cleared", [](Clip& overlay) { overlay.setImage(QImage()); }},
+        {"smaller rectangle",
+         [](Clip& overlay) {
+             overlay.setRect({0, 0, 10, 10}, Qt::blue);
+         }},
+        {"hidden", [](Clip& overlay) { overlay.setVisible(false); }},
+    };
+    for (const Change& change : changes) {
+        player::PlayerWidget widget{player::MovieRegistry{}};
+        widget.resize(800, 600);
+        Clip* root = widget.stage().root();
+        root->createEmptyMovieClip("back", 1)->setRect({0, 0, 800, 600}, QColor(200, 60, 60));
+        Clip* overlay = root->createEmptyMovieClip("over", 2);
+        overlay->setPos(100, 100);
+        overlay->setRect({0, 0, 120, 90}, QColor(40, 80, 220));
+        widget.show();
+        ASSERT_TRUE(testsupport::waitUntil(
+            [&] { return widget.windowHandle() && widget.windowHandle()->isExposed(); }));
+        onScreen(widget);
+
+        change.apply(*overlay);
+        const QImage shown = onScreen(widget);
+        const QImage whole = testsupport::renderStage(widget.stage());
+        EXPECT_EQ(differing(shown, whole), 0) << change.name;
+        EXPECT_EQ(QColor(shown.pixel(200, 160)), QColor(200, 60, 60)) << change.name;
+    }
+}
+
+} // namespace
