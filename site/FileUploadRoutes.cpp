@@ -1,6 +1,6 @@
+#include "common/PictureUploadName.h"
 #include "site/PictureType.h"
 #include "site/SiteContext.h"
-#include "site/UploadName.h"
 #include "site/http/Multipart.h"
 
 namespace fs = std::filesystem;
@@ -15,7 +15,7 @@ constexpr std::size_t kLargestFile = 1024 * 1024;
 // load back, so that nothing under "upload/" can ever be served as a page or a script.
 void receive(SiteContext& context, const http::Request& request, http::Response& response) {
     const std::string name = request.param("filename");
-    if (!isUploadName(name))
+    if (!common::isPictureUploadName(name))
         return sendText(response, 400, "status=error&reason=bad%20filename");
     if (!request.isMultipart())
         return sendText(response, 400, "status=error&reason=not%20a%20file%20upload");
@@ -38,7 +38,7 @@ void receive(SiteContext& context, const http::Request& request, http::Response&
 }
 
 void serve(SiteContext& context, const http::Request& request, http::Response& response) {
-    if (!isUploadName(request.rest))
+    if (!common::isPictureUploadName(request.rest))
         return sendText(response, 404, "not found");
     auto bytes = DataFolder::read(context.data.uploads() / request.rest);
     const std::string_view type = bytes ? pictureTypeOf(*bytes) : std::string_view();
@@ -50,7 +50,7 @@ void serve(SiteContext& context, const http::Request& request, http::Response& r
 
 void remove(SiteContext& context, const http::Request& request, http::Response& response) {
     const std::string name = request.param("filename");
-    if (!isUploadName(name))
+    if (!common::isPictureUploadName(name))
         return sendText(response, 400, "status=error&reason=bad%20filename");
     std::error_code error;
     fs::remove(context.data.uploads() / name, error);

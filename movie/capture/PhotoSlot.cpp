@@ -1,5 +1,6 @@
 #include "movie/capture/PhotoSlot.h"
 
+#include "common/PictureUploadName.h"
 #include "movie/capture/CaptureParts.h"
 #include "movie/common/MovieNames.h"
 #include "movie/common/SharedRules.h"
@@ -190,7 +191,14 @@ public:
                 setProgress(50);
                 loadInto(siteBase() + QStringLiteral("upload/") + encodedName());
             });
-            // A failed upload shows nothing: the slot keeps its progress display.
+            // A refused or broken upload shows nothing, but gives the slot back: stuck at its
+            // last progress it would take no other picture until the movie was reloaded.
+            connect(m_file, &net::FileReference::failed, this, [this](const QString& reason) {
+                trace(QStringLiteral("picture slot: upload failed: ") + reason);
+                show(kProgress, false);
+                show(kArea, false);
+                show(kChoose, true);
+            });
         }
     }
 
@@ -383,9 +391,8 @@ void buildSlot(Clip& slot) {
 } // namespace
 
 QString uploadName(const QString& fileName, qint64 msSinceEpoch) {
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    const QString extension = dot < 0 ? fileName : fileName.mid(dot);
-    return QString::number(msSinceEpoch) + QLatin1Char('_') + extension;
+    return QString::number(msSinceEpoch) + QLatin1Char('_') +
+           QString::fromStdString(common::pictureUploadTail(fileName.toStdString()));
 }
 
 QString pictureFilter() {

@@ -23,7 +23,7 @@ inline const QString kPictureTypePatterns = QStringLiteral("*.jpg; *.jpeg; *.gif
 
 // The name a picture gets on the site while it makes its round trip: the time in
 // milliseconds, "_", and the chosen file's name from its last "." on (all of it when it has
-// no dot).
+// no dot), left out when that is not a plain word of letters and digits the site takes.
 [[nodiscard]] QString uploadName(const QString& fileName, qint64 msSinceEpoch);
 
 // The file browser's filter for a type list of one entry: the description as the user sees

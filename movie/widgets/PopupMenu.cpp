@@ -11,9 +11,12 @@ namespace widgets {
 PopupMenu::PopupMenu(player::Stage& stage, QList<Item> items, QObject* parent)
     : QObject(parent), m_stage(stage), m_items(std::move(items)), m_menu(new QMenu) {
     m_menu->setFont(player::movieFont(13));
-    for (int i = 0; i < m_items.size(); ++i)
-        connect(m_menu->addAction(m_items[i].label), &QAction::triggered, this,
-                [this, i] { choose(i); });
+    for (int i = 0; i < m_items.size(); ++i) {
+        // A menu reads "&" as the mark of a shortcut; a label shows every character it has.
+        QString shown = m_items[i].label;
+        shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+        connect(m_menu->addAction(shown), &QAction::triggered, this, [this, i] { choose(i); });
+    }
     setRowHeight(m_rowHeight);
 }
 
@@ -23,8 +26,10 @@ PopupMenu::~PopupMenu() {
 
 void PopupMenu::setRowHeight(int pixels) {
     m_rowHeight = pixels;
-    m_menu->setStyleSheet(QStringLiteral("QMenu::item { min-height: %1px; padding: 0 18px; }")
-                              .arg(qMax(pixels - 6, 8)));
+    // The whole row, text and padding together, is `pixels` high.
+    m_menu->setStyleSheet(
+        QStringLiteral("QMenu::item { height: %1px; padding: 0 18px; margin: 0; border: 0; }")
+            .arg(qMax(pixels, 8)));
 }
 
 void PopupMenu::show(QPointF stagePos) {

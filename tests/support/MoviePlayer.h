@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QPointF>
 #include <QStringList>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -36,6 +37,10 @@ public:
     [[nodiscard]] player::Stage& stage() const { return m_player->stage(); }
     [[nodiscard]] player::Clip* root() const { return stage().root(); }
     [[nodiscard]] bool traced(const QString& line) const { return traces.contains(line); }
+    [[nodiscard]] bool tracedStartingWith(const QString& start) const {
+        return std::any_of(traces.begin(), traces.end(),
+                           [&start](const QString& line) { return line.startsWith(start); });
+    }
 
     // The left button through the stage's own mouse routing; a move drags with it held.
     void press(QPointF scenePoint) const;

@@ -26,6 +26,9 @@ public:
     [[nodiscard]] player::Clip* at(const QString& pathFromPage) const;
     [[nodiscard]] QStringList traces() const { return m_movie.traces; }
     [[nodiscard]] bool traced(const QString& text) const { return m_movie.traced(text); }
+    [[nodiscard]] bool tracedStartingWith(const QString& start) const {
+        return m_movie.tracedStartingWith(start);
+    }
     [[nodiscard]] QStringList commands() const { return m_movie.commands; }
     [[nodiscard]] QStringList opened() const { return m_movie.opened; }
     [[nodiscard]] QList<player::BitmapPtr> newPhotos() const;

@@ -1,6 +1,7 @@
 #include "movie/capture/PhotoSlot.h"
 
 #include "CaptureHarness.h"
+#include "common/PictureUploadName.h"
 #include "support/RenderStage.h"
 #include "support/Wait.h"
 
@@ -278,11 +279,27 @@ TEST_F(PhotoSlotTest, DroppedPictureFileCountsAsChosen) {
     EXPECT_FALSE(drop(png, 2)) << "the browser edition uploads what it shows";
 }
 
-TEST(PictureUploadName, TakesTheNameFromItsLastDot) {
-    EXPECT_EQ(capture::uploadName(QStringLiteral("a.b.jpg"), 1151234567890),
-              QStringLiteral("1151234567890_.jpg"));
-    EXPECT_EQ(capture::uploadName(QStringLiteral("photo"), 12), QStringLiteral("12_photo"));
-    EXPECT_EQ(capture::uploadName(QStringLiteral("照片.PNG"), 5), QStringLiteral("5_.PNG"));
+TEST(PictureUploadName, TakesTheNameFromItsLastDotAndTheSiteTakesEveryOne) {
+    const struct {
+        const char* file;
+        const char* name;
+    } rows[] = {
+        {"a.b.jpg", "1151234567890_.jpg"},
+        {"photo", "1151234567890_photo"},
+        {"myphoto", "1151234567890_myphoto"},
+        {"照片.PNG", "1151234567890_.PNG"},
+        {"照片", "1151234567890_"},
+        {"scan.jpeg2000", "1151234567890_.jpeg2000"},
+        {"x.abcdefghijklmnopqrstuvwxyz0123456", "1151234567890_"},
+        {"a.p&n#g?x=1|", "1151234567890_"},
+        {"ends with a dot.", "1151234567890_"},
+        {"../../x", "1151234567890_"},
+    };
+    for (const auto& row : rows) {
+        const QString name = capture::uploadName(QString::fromUtf8(row.file), 1151234567890);
+        EXPECT_EQ(name, QString::fromUtf8(row.name)) << row.file;
+        EXPECT_TRUE(common::isPictureUploadName(name.toStdString())) << row.file;
+    }
 }
 
 } // namespace
