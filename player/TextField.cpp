@@ -47,7 +47,10 @@ void TextField::repaint() {
     setContent(QRectF(QPointF(0, 0), m_size), [this](QPainter& p) {
         if (m_text.isEmpty())
             return;
-        p.setFont(movieFont(m_style.pixelSize, m_style.bold));
+        QFont font = movieFont(m_style.pixelSize, m_style.bold);
+        if (m_style.letterSpacing != 0)
+            font.setLetterSpacing(QFont::AbsoluteSpacing, m_style.letterSpacing);
+        p.setFont(font);
         p.setPen(m_style.color);
         QTextOption option(m_style.align);
         option.setWrapMode(m_style.wrap ? QTextOption::WordWrap : QTextOption::NoWrap);

@@ -18,6 +18,8 @@ public:
         bool bold = false;
         Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
         bool wrap = false;
+        // Extra pixels after every character.
+        qreal letterSpacing = 0;
     };
 
     TextField(const QString& name, QSizeF size, Style style);

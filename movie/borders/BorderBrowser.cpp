@@ -35,6 +35,7 @@ void placePanel(Clip& browser) {
     style.bold = true;
     style.color = Qt::white;
     style.align = Qt::AlignCenter;
+    style.letterSpacing = 2;
     auto* status = browser.adopt(
         new player::TextField(QStringLiteral("status_txt"), {769, 22}, style), kStatusDepth);
     status->setPos(0, 96);

@@ -78,6 +78,9 @@ public:
     }
 
     bool nextItem() {
+        // Nothing to compress before a text has been handed over.
+        if (m_itemTols <= 0)
+            return false;
         setStatus(uploadProgressText(m_currentItemIndex, m_itemTols), true);
         if (m_currentItemIndex > m_itemTols)
             return false;

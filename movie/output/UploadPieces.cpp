@@ -18,7 +18,8 @@ QStringView uploadPiece(const QString& text, int index, int count) {
 }
 
 QString uploadProgressText(int index, int count) {
-    return QStringLiteral("处理图像中，请稍候 ... ...") + QString::number(100 * index / count) +
+    const int percent = count > 0 ? 100 * index / count : 0;
+    return QStringLiteral("处理图像中，请稍候 ... ...") + QString::number(percent) +
            QStringLiteral(" %");
 }
 

@@ -4,6 +4,7 @@
 #include "player/MovieProgram.h"
 #include "player/PlayerWidget.h"
 #include "player/Stage.h"
+#include "player/TextField.h"
 #include "support/RenderStage.h"
 #include "support/Wait.h"
 
@@ -72,6 +73,39 @@ TEST(PlayerRepaint, AClipThatChangesOrLosesItsContentLeavesNoOldPixels) {
         EXPECT_EQ(differing(shown, whole), 0) << change.name;
         EXPECT_EQ(QColor(shown.pixel(200, 160)), QColor(200, 60, 60)) << change.name;
     }
+}
+
+} // namespace
+
+namespace {
+
+// The columns a text's ink covers when the field is drawn alone.
+int inkWidth(const player::TextField::Style& style, const QString& text) {
+    player::Stage stage;
+    auto* field = stage.root()->adopt(new player::TextField("t", {400, 30}, style), 1);
+    field->setText(text);
+    const QImage image = testsupport::renderStage(stage);
+    int left = image.width();
+    int right = -1;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 400; ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return right - left + 1;
+}
+
+TEST(PlayerText, LetterSpacingWidensATextByItsCharacters) {
+    player::TextField::Style style;
+    style.pixelSize = 14;
+    style.bold = true;
+    style.align = Qt::AlignCenter;
+    const QString text = QStringLiteral("加载边框信息...");
+    const int plain = inkWidth(style, text);
+    style.letterSpacing = 2;
+    // Two pixels after each of the first nine characters; the last one's follow no ink.
+    EXPECT_NEAR(inkWidth(style, text) - plain, 2 * (text.size() - 1), 2);
 }
 
 } // namespace

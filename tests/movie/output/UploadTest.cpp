@@ -121,6 +121,14 @@ TEST(UploadProgress, FivePiecesShowTwentyToHundredPercent) {
     EXPECT_EQ(uploadtest::expand(run.sent), text.mid(1));
 }
 
+TEST(UploadProgress, NextItemBeforeAnyTextDoesNothing) {
+    LocalSite site;
+    UploadMovie movie(site);
+    EXPECT_FALSE(movie.upload()->call("NextItem", {}).toBool());
+    EXPECT_FALSE(movie.panel()->isVisible());
+    EXPECT_EQ(output::uploadProgressText(0, 0), "处理图像中，请稍候 ... ...0 %");
+}
+
 TEST(UploadProgress, AnExactMultipleEndsInAnEmptyPiece) {
     LocalSite site;
     site.answer("/upload2.aspx", "status=failed");
