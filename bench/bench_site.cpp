@@ -81,45 +81,50 @@ void BM_DecodeAndComposeUpload(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeAndComposeUpload)->Unit(benchmark::kMillisecond);
 
+// `clients` keep-alive clients asking for the version file at `port` for three seconds:
+// requests per second and latency percentiles, as the benchmark's counters.
+void measureVersionLoad(benchmark::State& state, int port, int clients) {
+    std::vector<std::vector<double>> latencies(static_cast<std::size_t>(clients));
+    std::atomic<long> errors{0};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    std::vector<std::thread> threads;
+    const auto began = std::chrono::steady_clock::now();
+    for (int c = 0; c < clients; ++c)
+        threads.emplace_back([&, c] {
+            httplib::Client client("127.0.0.1", port);
+            client.set_keep_alive(true);
+            client.set_tcp_nodelay(true);
+            while (std::chrono::steady_clock::now() < deadline) {
+                const auto start = std::chrono::steady_clock::now();
+                auto answer = client.Get("/ivemba/version.xml");
+                if (!answer || answer->status != 200)
+                    ++errors;
+                latencies[static_cast<std::size_t>(c)].push_back(
+                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
+                                                              start)
+                        .count());
+            }
+        });
+    for (auto& thread : threads)
+        thread.join();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    std::vector<double> all;
+    for (auto& one : latencies)
+        all.insert(all.end(), one.begin(), one.end());
+    std::sort(all.begin(), all.end());
+    state.counters["requests_per_s"] = static_cast<double>(all.size()) / seconds;
+    state.counters["p50_ms"] = all[all.size() / 2];
+    state.counters["p99_ms"] = all[all.size() * 99 / 100];
+    state.counters["errors"] = static_cast<double>(errors.load());
+}
+
 // Requests per second and latency percentiles of the version file with 16 keep-alive
 // clients on 127.0.0.1 (client and server share the two cores).
 void BM_VersionFileUnderLoad(benchmark::State& state) {
     BenchSite site;
-    for (auto _ : state) {
-        constexpr int kClients = 16;
-        std::vector<std::vector<double>> latencies(kClients);
-        std::atomic<long> errors{0};
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-        std::vector<std::thread> clients;
-        const auto began = std::chrono::steady_clock::now();
-        for (int c = 0; c < kClients; ++c)
-            clients.emplace_back([&, c] {
-                httplib::Client client("127.0.0.1", site.port);
-                client.set_keep_alive(true);
-                client.set_tcp_nodelay(true);
-                while (std::chrono::steady_clock::now() < deadline) {
-                    const auto start = std::chrono::steady_clock::now();
-                    auto answer = client.Get("/ivemba/version.xml");
-                    if (!answer || answer->status != 200)
-                        ++errors;
-                    latencies[c].push_back(std::chrono::duration<double, std::milli>(
-                                               std::chrono::steady_clock::now() - start)
-                                               .count());
-                }
-            });
-        for (auto& client : clients)
-            client.join();
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-        std::vector<double> all;
-        for (auto& one : latencies)
-            all.insert(all.end(), one.begin(), one.end());
-        std::sort(all.begin(), all.end());
-        state.counters["requests_per_s"] = static_cast<double>(all.size()) / seconds;
-        state.counters["p50_ms"] = all[all.size() / 2];
-        state.counters["p99_ms"] = all[all.size() * 99 / 100];
-        state.counters["errors"] = static_cast<double>(errors.load());
-    }
+    for (auto _ : state)
+        measureVersionLoad(state, site.port, 16);
 }
 BENCHMARK(BM_VersionFileUnderLoad)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
@@ -153,39 +158,7 @@ void BM_VersionFileFiftyClients(benchmark::State& state) {
             port, slowCount,
             "POST /UseRecord.aspx HTTP/1.1\r\nHost: x\r\nContent-Length: 9\r\n\r\npname=bad");
     for (auto _ : state) {
-        constexpr int kClients = 50;
-        std::vector<std::vector<double>> latencies(kClients);
-        std::atomic<long> errors{0};
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-        std::vector<std::thread> clients;
-        const auto began = std::chrono::steady_clock::now();
-        for (int c = 0; c < kClients; ++c)
-            clients.emplace_back([&, c] {
-                httplib::Client client("127.0.0.1", port);
-                client.set_keep_alive(true);
-                client.set_tcp_nodelay(true);
-                while (std::chrono::steady_clock::now() < deadline) {
-                    const auto start = std::chrono::steady_clock::now();
-                    auto answer = client.Get("/ivemba/version.xml");
-                    if (!answer || answer->status != 200)
-                        ++errors;
-                    latencies[c].push_back(std::chrono::duration<double, std::milli>(
-                                               std::chrono::steady_clock::now() - start)
-                                               .count());
-                }
-            });
-        for (auto& client : clients)
-            client.join();
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-        std::vector<double> all;
-        for (auto& one : latencies)
-            all.insert(all.end(), one.begin(), one.end());
-        std::sort(all.begin(), all.end());
-        state.counters["requests_per_s"] = static_cast<double>(all.size()) / seconds;
-        state.counters["p50_ms"] = all[all.size() / 2];
-        state.counters["p99_ms"] = all[all.size() * 99 / 100];
-        state.counters["errors"] = static_cast<double>(errors.load());
+        measureVersionLoad(state, port, 50);
         state.counters["slow_open"] = slow ? slow->open() : 0;
     }
 }

@@ -17,16 +17,9 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using sitetest::RunningSite;
 using testsupport::RawConnection;
+using testsupport::statusOf;
 
 namespace {
-
-const std::string kSmuggledReport =
-    "POST /UseRecord.aspx HTTP/1.1\r\nHost: x\r\n"
-    "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 9\r\n\r\npname=bad";
-
-std::string statusOf(const std::string& answer) {
-    return answer.size() >= 12 ? answer.substr(9, 3) : answer;
-}
 
 struct Refusal {
     const char* name;
@@ -62,7 +55,7 @@ TEST(SiteAttack, ARefusedRequestClosesItsConnectionAndNothingAfterItIsRead) {
     };
     for (const Refusal& refusal : refusals) {
         RawConnection connection(site.port());
-        ASSERT_TRUE(connection.send(refusal.request + kSmuggledReport)) << refusal.name;
+        ASSERT_TRUE(connection.send(refusal.request + sitetest::kSmuggledReport)) << refusal.name;
         const auto received = connection.readUntilClosed(5s);
         EXPECT_TRUE(received.closed) << refusal.name;
         EXPECT_EQ(testsupport::answerCount(received.bytes), 1) << refusal.name;
@@ -130,17 +123,6 @@ TEST(SiteAttack, ARequestThatDoesNotArriveWholeInTimeIsDropped) {
     EXPECT_EQ(site.context().database.startCount(), 0);
 }
 
-// Asks for the version file on a new connection; how long the whole answer took.
-std::chrono::milliseconds probe(int port) {
-    const auto start = std::chrono::steady_clock::now();
-    RawConnection connection(port);
-    connection.send("GET /ivemba/version.xml HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
-    const auto answer = connection.readUntilClosed(5s);
-    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - start);
-    return statusOf(answer.bytes) == "200" ? took : std::chrono::milliseconds(99999);
-}
-
 TEST(SiteAttack, SlowClientsDoNotHoldUpAnyoneElse) {
     RunningSite site;
     testsupport::SlowClients slow(site.port(), 300,
@@ -148,7 +130,7 @@ TEST(SiteAttack, SlowClientsDoNotHoldUpAnyoneElse) {
                                   "9\r\n\r\npname=bad");
     std::chrono::milliseconds worst{0};
     for (int k = 0; k < 20; ++k) {
-        worst = std::max(worst, probe(site.port()));
+        worst = std::max(worst, testsupport::probeVersionFile(site.port()));
         std::this_thread::sleep_for(100ms);
     }
     EXPECT_LT(worst, 1s);

@@ -1,6 +1,7 @@
 #include "SiteFixture.h"
 
 #include "site/FormFields.h"
+#include "support/RawConnection.h"
 
 #include <QImage>
 #include <cmath>
@@ -130,40 +131,14 @@ double psnr(const std::string& jpeg, const site::Picture& picture) {
     return mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse);
 }
 
-} // namespace sitetest
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace sitetest {
-
 std::string rawExchange(int port, const std::string& bytes, int timeoutMs) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-        ::close(fd);
-        return {};
-    }
-    (void)!::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-    std::string received;
-    char buffer[4096];
-    pollfd poller{fd, POLLIN, 0};
-    while (::poll(&poller, 1, timeoutMs) > 0) {
-        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
-        if (n <= 0)
-            break;
-        received.append(buffer, static_cast<std::size_t>(n));
-        if (received.find("\r\n\r\n") != std::string::npos)
-            break;
-    }
-    ::close(fd);
-    return received;
+    testsupport::RawConnection connection(port);
+    connection.send(bytes);
+    return connection.readAnswer(std::chrono::milliseconds(timeoutMs));
 }
+
+const std::string kSmuggledReport =
+    "POST /UseRecord.aspx HTTP/1.1\r\nHost: x\r\n"
+    "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 9\r\n\r\npname=bad";
 
 } // namespace sitetest

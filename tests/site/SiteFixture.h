@@ -60,4 +60,6 @@ namespace sitetest {
 // Sends `bytes` on a new connection to 127.0.0.1:`port` and returns what comes back
 // before the server closes or `timeoutMs` passes.
 [[nodiscard]] std::string rawExchange(int port, const std::string& bytes, int timeoutMs = 3000);
+// A start report, to send right behind a request the site must refuse: it must never count.
+extern const std::string kSmuggledReport;
 } // namespace sitetest

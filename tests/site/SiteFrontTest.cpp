@@ -17,28 +17,11 @@
 
 using namespace std::chrono_literals;
 using testsupport::RawConnection;
+using testsupport::statusOf;
 
 namespace {
 
 const char* kForm = "application/x-www-form-urlencoded";
-
-const std::string kSmuggledReport =
-    "POST /UseRecord.aspx HTTP/1.1\r\nHost: x\r\n"
-    "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: 9\r\n\r\npname=bad";
-
-std::string statusOf(const std::string& answer) {
-    return answer.size() >= 12 ? answer.substr(9, 3) : answer;
-}
-
-std::chrono::milliseconds probe(int port) {
-    const auto start = std::chrono::steady_clock::now();
-    RawConnection connection(port);
-    connection.send("GET /ivemba/version.xml HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
-    const auto answer = connection.readUntilClosed(5s);
-    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - start);
-    return statusOf(answer.bytes) == "200" ? took : std::chrono::milliseconds(99999);
-}
 
 // The number that follows `before` in `page`, or -1.
 long numberAfter(const std::string& page, const std::string& before) {
@@ -61,7 +44,7 @@ TEST(SiteFront, HoldsAThousandSlowClientsAndAnAttackWhileCountingExactly) {
     std::atomic<int> probes{0};
     std::thread prober([&] {
         while (!done) {
-            const long took = probe(front.port()).count();
+            const long took = testsupport::probeVersionFile(front.port()).count();
             worstProbe = std::max(worstProbe.load(), took);
             ++probes;
             std::this_thread::sleep_for(100ms);
@@ -80,7 +63,7 @@ TEST(SiteFront, HoldsAThousandSlowClientsAndAnAttackWhileCountingExactly) {
           "POST /upload2.aspx HTTP/1.1\r\nHost: x\r\nConnection: close\r\nContent-Length: " +
               std::to_string(names.size()) + "\r\n\r\n" + names}) {
         RawConnection connection(front.port());
-        connection.send(refused + kSmuggledReport);
+        connection.send(refused + sitetest::kSmuggledReport);
         const auto received = connection.readUntilClosed(5s);
         EXPECT_TRUE(received.closed) << refused.substr(0, 60);
         EXPECT_EQ(testsupport::answerCount(received.bytes), 1) << refused.substr(0, 60);

@@ -10,16 +10,22 @@
 
 namespace testsupport {
 
-RawConnection::RawConnection(int port) {
-    m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+int connectLoopback(int port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return -1;
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<std::uint16_t>(port));
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (m_fd >= 0 && ::connect(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-        ::close(m_fd);
-        m_fd = -1;
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
     }
+    return fd;
+}
+
+RawConnection::RawConnection(int port) : m_fd(connectLoopback(port)) {
     const int on = 1;
     if (m_fd >= 0)
         ::setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
@@ -85,6 +91,21 @@ std::string RawConnection::readAnswer(std::chrono::milliseconds wait) {
         m_pending.append(buffer, static_cast<std::size_t>(n));
     }
     return std::exchange(m_pending, {});
+}
+
+std::string statusOf(const std::string& answer) {
+    return answer.size() >= 12 ? answer.substr(9, 3) : answer;
+}
+
+std::chrono::milliseconds probeVersionFile(int port) {
+    const auto start = std::chrono::steady_clock::now();
+    RawConnection connection(port);
+    connection.send("GET /ivemba/version.xml HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
+    const auto answer = connection.readUntilClosed(std::chrono::seconds(5));
+    if (statusOf(answer.bytes) != "200")
+        return std::chrono::hours(1);
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start);
 }
 
 int answerCount(const std::string& bytes) {

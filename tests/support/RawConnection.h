@@ -34,5 +34,12 @@ private:
 
 // How many answers "HTTP/1.x NNN" begin in `bytes`.
 [[nodiscard]] int answerCount(const std::string& bytes);
+// The status "NNN" of the answer that begins `answer`.
+[[nodiscard]] std::string statusOf(const std::string& answer);
+// How long a whole answer to a request for the version file took on a new connection; an
+// hour when it was not a 200.
+[[nodiscard]] std::chrono::milliseconds probeVersionFile(int port);
+// A blocking socket connected to 127.0.0.1:`port`, or -1.
+[[nodiscard]] int connectLoopback(int port);
 
 } // namespace testsupport

@@ -1,5 +1,7 @@
 #include "SiteFront.h"
 
+#include "RawConnection.h"
+
 #include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
@@ -22,14 +24,10 @@ namespace {
 constexpr const char* kNginx = "/usr/sbin/nginx";
 
 bool accepts(int port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(fd);
-    return ok;
+    const int fd = connectLoopback(port);
+    if (fd >= 0)
+        ::close(fd);
+    return fd >= 0;
 }
 
 std::string readAll(const fs::path& path) {
