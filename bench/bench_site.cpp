@@ -1,8 +1,8 @@
 // The site's speed: decoding and composing one upload, parsing a form built to be slow,
 // version-file requests under load (alone, and behind the front with and without a thousand
 // slow clients), a report post, and the site's memory after that load.
+#include "jpeg/JpegEncoder.h"
 #include "site/FormFields.h"
-#include "site/JpegWriter.h"
 #include "site/PixelUpload.h"
 #include "site/SiteServer.h"
 #include "support/SiteFront.h"
@@ -76,7 +76,10 @@ void BM_DecodeAndComposeUpload(benchmark::State& state) {
         utf8(site::PixelUpload::compressedText(site::PixelUpload::pixelText(benchPicture())));
     for (auto _ : state) {
         auto picture = site::PixelUpload::decode(text);
-        benchmark::DoNotOptimize(site::encodeJpeg(std::get<site::Picture>(picture)));
+        const auto& rgb = std::get<site::Picture>(picture).rgb;
+        benchmark::DoNotOptimize(jpeg::encodeRgb(rgb.data(), site::Picture::kWidth,
+                                                 site::Picture::kHeight, site::Picture::kWidth * 3,
+                                                 92, jpeg::Chroma::Full));
     }
 }
 BENCHMARK(BM_DecodeAndComposeUpload)->Unit(benchmark::kMillisecond);

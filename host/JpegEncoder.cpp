@@ -1,84 +1,22 @@
 #include "host/JpegEncoder.h"
 
 #include "host/Error.h"
-
-#include <csetjmp>
-#include <cstdio>
-#include <cstdlib>
-#include <jpeglib.h>
+#include "jpeg/JpegEncoder.h"
 
 namespace host {
-
-namespace {
-
-// libjpeg ends the process on an error unless told otherwise; its errors come back here
-// by a long jump instead, out of the library and into runCompressor below.
-struct ErrorManager {
-    jpeg_error_mgr pub;
-    std::jmp_buf jump;
-    char text[JMSG_LENGTH_MAX];
-};
-
-void onError(j_common_ptr cinfo) {
-    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    (*cinfo->err->format_message)(cinfo, err->text);
-    std::longjmp(err->jump, 1);
-}
-
-// The compressor and the memory it encodes into, released together whatever happens.
-struct Compressor {
-    jpeg_compress_struct cinfo{};
-    ErrorManager err{};
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-
-    Compressor() {
-        cinfo.err = jpeg_std_error(&err.pub);
-        err.pub.error_exit = onError;
-    }
-    ~Compressor() {
-        jpeg_destroy_compress(&cinfo);
-        std::free(buffer);
-    }
-    Compressor(const Compressor&) = delete;
-    Compressor& operator=(const Compressor&) = delete;
-};
-
-// Holds nothing that needs destroying, so the long jump back into it skips no destructor.
-bool runCompressor(Compressor& c, const QImage& rgb, int quality) {
-    if (setjmp(c.err.jump) != 0)
-        return false;
-    jpeg_create_compress(&c.cinfo);
-    jpeg_mem_dest(&c.cinfo, &c.buffer, &c.size);
-    c.cinfo.image_width = static_cast<JDIMENSION>(rgb.width());
-    c.cinfo.image_height = static_cast<JDIMENSION>(rgb.height());
-    c.cinfo.input_components = 3;
-    c.cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c.cinfo);
-    jpeg_set_quality(&c.cinfo, quality, TRUE);
-    jpeg_start_compress(&c.cinfo, TRUE);
-    while (c.cinfo.next_scanline < c.cinfo.image_height) {
-        // libjpeg takes rows as non-const pointers but only reads them.
-        JSAMPROW row =
-            const_cast<JSAMPROW>(rgb.constScanLine(static_cast<int>(c.cinfo.next_scanline)));
-        jpeg_write_scanlines(&c.cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&c.cinfo);
-    return true;
-}
-
-} // namespace
 
 QByteArray encodeJpeg(const QImage& picture, int quality) {
     const QImage rgb = picture.format() == QImage::Format_RGB888
                            ? picture
                            : picture.convertToFormat(QImage::Format_RGB888);
-    if (rgb.isNull())
-        throw Error(QStringLiteral("Cannot encode an empty picture"));
-    Compressor c;
-    if (!runCompressor(c, rgb, quality))
-        throw Error(QString::fromLocal8Bit(c.err.text));
-    return QByteArray(reinterpret_cast<const char*>(c.buffer), static_cast<qsizetype>(c.size));
+    try {
+        const std::string bytes =
+            jpeg::encodeRgb(rgb.constBits(), rgb.width(), rgb.height(),
+                            static_cast<std::size_t>(rgb.bytesPerLine()), quality);
+        return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    } catch (const jpeg::EncodeError& error) {
+        throw Error(QString::fromLocal8Bit(error.what()));
+    }
 }
 
 } // namespace host

@@ -1,7 +1,7 @@
+#include "jpeg/JpegEncoder.h"
 #include "site/Clock.h"
 #include "site/FormFields.h"
 #include "site/Html.h"
-#include "site/JpegWriter.h"
 #include "site/PixelUpload.h"
 #include "site/SiteContext.h"
 #include "site/Utf.h"
@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::int64_t kPhotosPerPage = 24;
 constexpr std::size_t kLongestLabel = 400; // bytes of a title or an author
+constexpr int kPhotoQuality = 92;
 
 void answer(http::Response& response, int status,
             const std::vector<std::pair<std::string, std::string>>& fields) {
@@ -45,7 +46,12 @@ void upload(SiteContext& context, const std::string& body, http::Response& respo
     auto decoded = PixelUpload::decode(form->value("text"));
     if (auto* failure = std::get_if<PixelUpload::Error>(&decoded))
         return refuse(response, failure->reason);
-    const std::string jpeg = encodeJpeg(std::get<Picture>(decoded));
+    const Picture& picture = std::get<Picture>(decoded);
+    // Full-resolution colour: a 240×180 photo is small, and halved chroma smears the thin
+    // coloured lines of the borders.
+    const std::string jpeg =
+        jpeg::encodeRgb(picture.rgb.data(), Picture::kWidth, Picture::kHeight, Picture::kWidth * 3,
+                        kPhotoQuality, jpeg::Chroma::Full);
 
     if (!context.storage.admitPhoto(jpeg.size()))
         return answer(response, 507,
