@@ -9,8 +9,8 @@ seconds=${1:-15}
 shift || true
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-    targets=(fuzz_pixel_text fuzz_catalogue fuzz_movie_bundle fuzz_form_answer
-             fuzz_site_lzw fuzz_site_form fuzz_site_upload fuzz_site_requests)
+    # Every fuzz_*.cpp under fuzz/ is a target of that name.
+    mapfile -t targets < <(find fuzz -name 'fuzz_*.cpp' -printf '%f\n' | sed 's/\.cpp$//' | sort)
 fi
 build=build-fuzz
 sanitizers="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"

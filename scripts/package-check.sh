@@ -9,7 +9,7 @@ jobs=$(nproc)
 
 # An existing build (the test run's) is used as it is configured.
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DIVEMBA_TESTS=OFF -DIVEMBA_TOOLS=OFF >/dev/null
+    cmake --preset run -B "$build" >/dev/null
 fi
 cmake --build "$build" -j"$jobs" --target ivemba ivemba-player ivemba-site
 

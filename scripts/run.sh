@@ -3,8 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DIVEMBA_TESTS=OFF -DIVEMBA_TOOLS=OFF
-cmake --build build -j"$(nproc)"
+cmake --preset run
+cmake --build --preset run -j"$(nproc)"
 
 # The site on 127.0.0.1:8405, unless something already listens there. Its demo data folder
 # publishes one border package the program does not ship, so the new-border hint shows.

@@ -1,6 +1,6 @@
-// Any bytes as the body of a file upload, through the site's own route and the HTTP
-// library's multipart reader, into a data folder: nothing may be written but the one
-// upload name, and the site must keep answering.
+// Any bytes as the body of a file upload, through the site's own route and its multipart
+// reader, into a data folder: nothing may be written but the one upload name, and the site
+// must keep answering.
 #include "site/SiteServer.h"
 
 #include <cstdint>

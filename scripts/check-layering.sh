@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Fails when a library includes a header of one it must not depend on. The direction:
+# common <- lzw, jpeg <- player <- movie <- host; updates <- host; the site uses common, lzw
+# and jpeg only, and nothing below the host knows the host.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+declare -A allowed=(
+    [common]="common"
+    [lzw]="common lzw"
+    [jpeg]="common jpeg"
+    [player]="common lzw player"
+    [updates]="common updates"
+    [movie]="common lzw player movie"
+    [host]="common lzw jpeg player movie updates host"
+    [site]="common lzw jpeg site"
+    [apps]="common lzw player movie"
+)
+status=0
+for library in "${!allowed[@]}"; do
+    while IFS=: read -r file line text; do
+        target=${text#*\"}
+        target=${target%%/*}
+        if [[ " ${allowed[$library]} " != *" $target "* ]]; then
+            echo "$file:$line: $library may not include $target ($text)"
+            status=1
+        fi
+    done < <(grep -rnE '^#include "[a-z]+/' "$library" --include='*.cpp' --include='*.h' || true)
+done
+exit "$status"
