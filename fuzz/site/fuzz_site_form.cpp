@@ -1,7 +1,7 @@
 // The form decoder and the upload text decoder on any bytes.
+#include "common/PictureUploadName.h"
 #include "site/FormFields.h"
 #include "site/PixelUpload.h"
-#include "site/UploadName.h"
 #include "site/Utf.h"
 
 #include <cstdint>
@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (auto fields = site::FormFields::parse(bytes)) {
         const std::string text = fields->value("text");
         (void)site::PixelUpload::decode(text);
-        (void)site::isUploadName(fields->value("filename"));
+        (void)common::isPictureUploadName(fields->value("filename"));
         // What the form encodes, it reads back unchanged.
         const std::string name = fields->value("a");
         auto again = site::FormFields::parse("a=" + site::FormFields::encode(name));
