@@ -54,7 +54,7 @@ void PlayerWidget::loadMovie(const QString& location) {
     // writes the movie file and plays it within its creation handler, and the movie's first
     // frame (with its handshake) runs right there.
     if (const QString path = net::localPath(location); !path.isEmpty()) {
-        net::LocalRead read = net::readLocalFile(path, limits.maxBytes);
+        common::CappedRead read = common::readCappedFile(path, limits.maxBytes);
         if (!read.error.isEmpty()) {
             fail(QStringLiteral("cannot load movie ") + path + QStringLiteral(": ") + read.error);
             return;

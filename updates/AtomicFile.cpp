@@ -1,5 +1,6 @@
 #include "updates/AtomicFile.h"
 
+#include "common/TransferPolicy.h"
 #include "common/WholeFileWriter.h"
 
 #include <QFile>
@@ -19,17 +20,10 @@ Status writeFileIfMissing(const QString& path, const QByteArray& bytes) {
 }
 
 Result<QByteArray> readWholeFile(const QString& path, qint64 maxBytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Error{QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
-    if (file.size() > maxBytes)
-        return Error{QStringLiteral("%1 is larger than %2 bytes").arg(path).arg(maxBytes)};
-    QByteArray bytes = file.read(maxBytes + 1);
-    if (bytes.size() > maxBytes)
-        return Error{QStringLiteral("%1 is larger than %2 bytes").arg(path).arg(maxBytes)};
-    if (file.error() != QFileDevice::NoError)
-        return Error{QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
-    return bytes;
+    common::CappedRead read = common::readCappedFile(path, maxBytes);
+    if (!read.ok())
+        return Error{read.error};
+    return std::move(read.bytes);
 }
 
 } // namespace updates

@@ -42,7 +42,7 @@ struct BorderUpdateJob {
     // Lines of the update window that were ticked when the update started.
     QSet<int> checkedLines;
     std::function<void(const QString& name, const QString& value)> setVariable;
-    Downloader::Timeouts timeouts;
+    common::TransferPolicy timeouts;
 };
 
 // Fetches the descriptions of the chosen packages (last line first), then each package's

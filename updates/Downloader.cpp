@@ -19,7 +19,6 @@ namespace {
 // How often a running transfer looks at the gate and its clocks: well inside the 200 ms a
 // cancel may take.
 constexpr int kPollMs = 20;
-constexpr int kMaxRedirects = 5;
 // Qt reads no further ahead than this while the answer is held by a pause.
 constexpr qint64 kReadAheadBytes = 64 * 1024;
 
@@ -48,21 +47,15 @@ private:
 
 } // namespace
 
-Downloader::Downloader(const WorkGate* gate) : Downloader(gate, Timeouts{}) {}
-
-Downloader::Downloader(const WorkGate* gate, Timeouts timeouts)
-    : gate_(gate), timeouts_(timeouts), manager_(std::make_unique<QNetworkAccessManager>()) {
+Downloader::Downloader(const WorkGate* gate, common::TransferPolicy policy)
+    : gate_(gate), policy_(policy), manager_(std::make_unique<QNetworkAccessManager>()) {
     manager_->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
 
 Downloader::~Downloader() = default;
 
 bool Downloader::isFetchable(const QString& url) {
-    const QUrl address(url, QUrl::StrictMode);
-    if (!address.isValid() || address.host().isEmpty())
-        return false;
-    const QString scheme = address.scheme();
-    return scheme == u"http" || scheme == u"https";
+    return common::TransferPolicy::isWebAddress(QUrl(url, QUrl::StrictMode));
 }
 
 bool Downloader::download(const QString& url, const QString& target, qint64 maxBytes) {
@@ -87,7 +80,7 @@ bool Downloader::fetch(const QString& url, const QString& target, qint64 maxByte
     }
 
     QNetworkRequest request{QUrl(url, QUrl::StrictMode)};
-    request.setMaximumRedirectsAllowed(kMaxRedirects);
+    request.setMaximumRedirectsAllowed(common::TransferPolicy::kMaxRedirects);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
     // The idle time-out is ours rather than Qt's transfer time-out, which would also fire
@@ -143,10 +136,10 @@ bool Downloader::fetch(const QString& url, const QString& target, qint64 maxByte
         if (isHeld)
             return;
         readAvailable(); // what arrived while the transfer was held
-        if (idle.elapsed() > timeouts_.idleMs)
-            abortWith(QStringLiteral("no data for %1 ms").arg(timeouts_.idleMs));
-        else if (total.elapsed() > timeouts_.totalMs)
-            abortWith(QStringLiteral("not done after %1 ms").arg(timeouts_.totalMs));
+        if (idle.elapsed() > policy_.idleTimeoutMs)
+            abortWith(policy_.idleTimedOut());
+        else if (total.elapsed() > policy_.totalTimeoutMs)
+            abortWith(policy_.totalTimedOut());
     });
     poll.start();
     if (!reply->isFinished())
@@ -163,11 +156,10 @@ bool Downloader::fetch(const QString& url, const QString& target, qint64 maxByte
     if (failure.isEmpty() && reply->error() != QNetworkReply::NoError)
         failure = reply->errorString();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (failure.isEmpty() && (status < 200 || status > 299))
-        failure = QStringLiteral("status %1").arg(status);
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    if (failure.isEmpty() && length.isValid() && length.toLongLong() != body.size())
-        failure = QStringLiteral("%1 of %2 bytes").arg(body.size()).arg(length.toLongLong());
+    if (failure.isEmpty())
+        failure = common::TransferPolicy::refusal(
+            status, length.isValid() ? length.toLongLong() : -1, body.size());
     if (failure.isEmpty() && gate_ && gate_->stopRequested())
         failure = QStringLiteral("stopped");
     if (!failure.isEmpty()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/TransferPolicy.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <memory>
@@ -13,8 +15,10 @@ class WorkGate;
 // Fetches one web address into one file and says whether that worked; the border check and
 // the download worker fetch everything through it. The call blocks the calling background
 // thread and runs a network event loop of its own there, so one Downloader belongs to the
-// thread that made it. Only http and https are fetched: the addresses come from files on
-// the web site, and a file:// or ftp:// address there must not reach the local disc.
+// thread that made it. It keeps the program's one transfer policy (which addresses, what
+// counts as an answer, the time-outs), as the movie's own transfers do; it runs a blocking
+// loop of its own rather than the movie's transfer because it lives on a worker thread and
+// must hold still while paused.
 //
 // The answer is kept in memory up to `maxBytes` and written beside the target, synced and
 // renamed over it only when it arrived whole with a success status. So a refused address,
@@ -27,16 +31,11 @@ public:
     static constexpr qint64 kCatalogueMaxBytes = 1024 * 1024;
     static constexpr qint64 kBorderFileMaxBytes = 8 * 1024 * 1024;
 
-    struct Timeouts {
-        int idleMs = 30'000;   // no byte arrived for this long
-        int totalMs = 300'000; // the whole transfer, paused time not counted
-    };
-
     // `gate` (may be null) ends a transfer within a few tens of milliseconds of a cancel or
     // stop, and holds it while paused: nothing is read then, the server is held back by the
-    // connection, and neither time-out runs.
-    explicit Downloader(const WorkGate* gate = nullptr);
-    Downloader(const WorkGate* gate, Timeouts timeouts);
+    // connection, and neither time-out runs. `policy` gives the time-outs; each download
+    // names its own size cap.
+    explicit Downloader(const WorkGate* gate = nullptr, common::TransferPolicy policy = {});
     ~Downloader();
     Downloader(const Downloader&) = delete;
     Downloader& operator=(const Downloader&) = delete;
@@ -54,7 +53,7 @@ private:
     [[nodiscard]] bool fetch(const QString& url, const QString& target, qint64 maxBytes);
 
     const WorkGate* gate_;
-    Timeouts timeouts_;
+    common::TransferPolicy policy_;
     std::unique_ptr<QNetworkAccessManager> manager_;
     QString lastError_;
 };

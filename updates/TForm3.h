@@ -36,7 +36,7 @@ public:
         QString programDir; // the executable's folder, without a trailing slash
         // Sets a root variable of the movie; safe to call from any thread.
         std::function<void(const QString& name, const QString& value)> setVariable;
-        Downloader::Timeouts timeouts;
+        common::TransferPolicy timeouts;
     };
 
     static constexpr QSize kClientSize{313, 354};

@@ -8,16 +8,13 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QThreadPool>
+#include <QTimer>
 #include <QUrl>
 #include <memory>
 
 namespace net {
 
 namespace {
-
-QString tooLarge(qint64 cap) {
-    return QStringLiteral("the answer is larger than %1 bytes").arg(cap);
-}
 
 // A file name as it may stand inside a quoted header parameter.
 QByteArray headerSafe(const QString& name) {
@@ -31,25 +28,8 @@ QByteArray headerSafe(const QString& name) {
 
 } // namespace
 
-LocalRead readLocalFile(const QString& path, qint64 cap) {
-    QFile file(path);
-    LocalRead read;
-    if (!file.open(QIODevice::ReadOnly))
-        read.error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
-    else if (file.size() > cap)
-        read.error = tooLarge(cap);
-    else if (read.bytes = file.read(cap + 1); read.bytes.size() > cap)
-        read.error = tooLarge(cap);
-    else if (file.error() != QFileDevice::NoError)
-        read.error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
-    if (!read.error.isEmpty())
-        read.bytes.clear();
-    return read;
-}
-
 bool isWebAddress(const QString& address) {
-    const QString scheme = QUrl(address).scheme().toLower();
-    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    return common::TransferPolicy::isWebAddress(QUrl(address));
 }
 
 QString localPath(const QString& address) {
@@ -120,7 +100,7 @@ void Transfer::startFile(const QString& path) {
     QPointer<Transfer> self(this);
     const qint64 cap = m_request.limits.maxBytes;
     QThreadPool::globalInstance()->start([self, path, cap] {
-        LocalRead read = readLocalFile(path, cap);
+        common::CappedRead read = common::readCappedFile(path, cap);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [self, bytes = std::move(read.bytes), error = read.error] {
@@ -142,6 +122,12 @@ void Transfer::startNetwork(QNetworkAccessManager& manager) {
     request.setTransferTimeout(m_request.limits.idleTimeoutMs);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setMaximumRedirectsAllowed(Limits::kMaxRedirects);
+    // The idle time-out is Qt's; the whole transfer's is this timer.
+    m_deadline = new QTimer(this);
+    m_deadline->setSingleShot(true);
+    connect(m_deadline, &QTimer::timeout, this, [this] { fail(m_request.limits.totalTimedOut()); });
+    m_deadline->start(m_request.limits.totalTimeoutMs);
     QNetworkReply* reply = nullptr;
     switch (m_request.kind) {
     case Request::Kind::Get:
@@ -208,7 +194,7 @@ void Transfer::startNetwork(QNetworkAccessManager& manager) {
     connect(reply, &QNetworkReply::readyRead, this, &Transfer::takeBytes);
     connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64, qint64 total) {
         if (total > m_request.limits.maxBytes) {
-            fail(tooLarge(m_request.limits.maxBytes));
+            fail(m_request.limits.tooLarge());
             return;
         }
         reportProgress(m_body.size(), total);
@@ -218,18 +204,22 @@ void Transfer::startNetwork(QNetworkAccessManager& manager) {
             return;
         if (reply->error() != QNetworkReply::NoError) {
             fail(reply->error() == QNetworkReply::OperationCanceledError
-                     ? QStringLiteral("no data for %1 ms").arg(m_request.limits.idleTimeoutMs)
+                     ? m_request.limits.idleTimedOut()
                      : reply->errorString());
             return;
         }
+        takeBytes();
+        if (m_done)
+            return;
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (status >= 400) {
-            fail(QStringLiteral("HTTP status %1").arg(status));
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        const QString refused =
+            Limits::refusal(status, length.isValid() ? length.toLongLong() : -1, m_body.size());
+        if (!refused.isEmpty()) {
+            fail(refused);
             return;
         }
-        takeBytes();
-        if (!m_done)
-            finish(m_body);
+        finish(m_body);
     });
 }
 
@@ -241,7 +231,7 @@ void Transfer::takeBytes() {
     m_body += m_reply->read(cap + 1 - m_body.size());
     if (m_body.size() > cap) {
         m_body.clear();
-        fail(tooLarge(cap));
+        fail(m_request.limits.tooLarge());
     }
 }
 

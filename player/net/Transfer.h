@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/TransferPolicy.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -9,15 +11,12 @@
 
 class QNetworkAccessManager;
 class QNetworkReply;
+class QTimer;
 
 namespace net {
 
-// The bounds every transfer keeps. Qt sets neither by itself: a reply buffers whatever the
-// server sends, and waits for a silent server forever.
-struct Limits {
-    qint64 maxBytes = 32LL * 1024 * 1024; // the most an answer may hold
-    int idleTimeoutMs = 30000;            // no byte for this long ends the transfer
-};
+// The bounds every transfer keeps: the program's one transfer policy.
+using Limits = common::TransferPolicy;
 
 using Fields = QList<QPair<QString, QString>>;
 
@@ -70,6 +69,7 @@ private:
     Request m_request;
     QPointer<QNetworkReply> m_reply;
     QByteArray m_body;
+    QTimer* m_deadline = nullptr;
     qint64 m_lastLoaded = -1;
     bool m_done = false;
 };
@@ -92,13 +92,6 @@ private:
     QNetworkAccessManager* manager();
     QNetworkAccessManager* m_manager = nullptr;
 };
-
-// The whole content of a local file, within `cap` bytes, or the reason there is none.
-struct LocalRead {
-    QByteArray bytes;
-    QString error;
-};
-[[nodiscard]] LocalRead readLocalFile(const QString& path, qint64 cap);
 
 // Whether an address names the network (http or https) rather than a local file.
 [[nodiscard]] bool isWebAddress(const QString& address);

@@ -83,7 +83,8 @@ TEST_F(DownloaderTest, FailuresLeaveTheOldFileAsItWas) {
         {"nobody listens",
          QStringLiteral("http://127.0.0.1:%1/a.gif").arg(testsupport::refusedPort()), 1000},
     };
-    Downloader downloader(nullptr, Downloader::Timeouts{300, 5000});
+    Downloader downloader(nullptr,
+                          common::TransferPolicy{.idleTimeoutMs = 300, .totalTimeoutMs = 5000});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         putGoodFile();
@@ -117,7 +118,8 @@ TEST_F(DownloaderTest, CancelEndsATransferInTheMiddle) {
     putGoodFile();
     WorkGate gate;
     // The idle time-out is far away: only the cancel can end this transfer.
-    Downloader downloader(&gate, Downloader::Timeouts{600'000, 600'000});
+    Downloader downloader(
+        &gate, common::TransferPolicy{.idleTimeoutMs = 600'000, .totalTimeoutMs = 600'000});
     std::jthread canceller([&gate] {
         std::this_thread::sleep_for(200ms);
         gate.cancel();
@@ -131,7 +133,8 @@ TEST_F(DownloaderTest, StopOfTheThreadEndsATransferInTheMiddle) {
     site.stall("/stalled", 10000, 100);
     std::stop_source stop;
     WorkGate gate(stop.get_token());
-    Downloader downloader(&gate, Downloader::Timeouts{600'000, 600'000});
+    Downloader downloader(
+        &gate, common::TransferPolicy{.idleTimeoutMs = 600'000, .totalTimeoutMs = 600'000});
     std::jthread stopper([&stop] {
         std::this_thread::sleep_for(200ms);
         stop.request_stop();
@@ -158,7 +161,8 @@ TEST_F(DownloaderTest, PauseHoldsTheTransferWithoutRunningTheTimeOuts) {
     });
     WorkGate gate;
     // The pause lasts longer than the idle time-out; held time must not count.
-    Downloader downloader(&gate, Downloader::Timeouts{400, 60'000});
+    Downloader downloader(&gate,
+                          common::TransferPolicy{.idleTimeoutMs = 400, .totalTimeoutMs = 60'000});
     std::atomic<bool> resumed{false};
     std::jthread pauser([&] {
         while (site.count("/big.png") == 0)
@@ -179,7 +183,8 @@ TEST_F(DownloaderTest, CancelWhilePausedEndsTheTransfer) {
     site.stall("/stalled", 10000, 100);
     WorkGate gate;
     gate.pause();
-    Downloader downloader(&gate, Downloader::Timeouts{600'000, 600'000});
+    Downloader downloader(
+        &gate, common::TransferPolicy{.idleTimeoutMs = 600'000, .totalTimeoutMs = 600'000});
     std::jthread canceller([&gate] {
         std::this_thread::sleep_for(200ms);
         gate.cancel();

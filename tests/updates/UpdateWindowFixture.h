@@ -40,7 +40,8 @@ protected:
         main.reset();
     }
 
-    void makeWindow(Downloader::Timeouts timeouts = {2000, 20000}) {
+    void makeWindow(common::TransferPolicy timeouts = {.idleTimeoutMs = 2000,
+                                                       .totalTimeoutMs = 20000}) {
         delete form;
         form = new TForm3({programDir,
                            [this](const QString& name, const QString& value) {

@@ -191,7 +191,7 @@ TEST_F(UpdateWindowTest, PackageWithoutDescriptionIsSkippedAndOfferedAgain) {
 }
 
 TEST_F(UpdateWindowTest, FaultyServersCostOneFileEach) {
-    makeWindow({300, 20000});
+    makeWindow({.idleTimeoutMs = 300, .totalTimeoutMs = 20000});
     site.stall("/f/stalled.gif", 5000, 100);
     site.flood("/f/huge.png", 100u * 1024 * 1024, false);
     site.flood("/f/huge2.png", 100u * 1024 * 1024, true);

@@ -122,6 +122,35 @@ TEST_F(TransferTest, StalledBodyEndsAtTheIdleTimeOut) {
     EXPECT_TRUE(outcome.body.isEmpty());
 }
 
+TEST_F(TransferTest, StalledBodyEndsAtTheTotalTimeOutToo) {
+    site.stall("/stalled", 100000, 500);
+    const Outcome outcome = run(site.url(QStringLiteral("/stalled")),
+                                Limits{.idleTimeoutMs = 30000, .totalTimeoutMs = 300});
+    EXPECT_EQ(outcome.failed, 1);
+    EXPECT_EQ(outcome.reason, "not done after 300 ms");
+}
+
+// Only a whole 2xx answer is one: the border downloads have always held to this.
+TEST_F(TransferTest, OnlyAWholeSuccessCounts) {
+    const struct {
+        const char* name;
+        std::string answer;
+        bool counts;
+    } rows[] = {
+        {"200", "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok", true},
+        {"204", "HTTP/1.1 204 No Content\r\n\r\n", true},
+        {"300", "HTTP/1.1 300 Multiple Choices\r\nContent-Length: 2\r\n\r\nok", false},
+        {"cut short", "HTTP/1.1 200 OK\r\nContent-Length: 4000\r\n\r\n" + std::string(500, 'c'),
+         false},
+    };
+    for (const auto& row : rows) {
+        testsupport::RawSite raw(row.answer);
+        const Outcome outcome = run(raw.url(QStringLiteral("/x")));
+        EXPECT_EQ(outcome.finished, row.counts ? 1 : 0) << row.name;
+        EXPECT_EQ(outcome.failed, row.counts ? 0 : 1) << row.name << " " << outcome.body.size();
+    }
+}
+
 TEST_F(TransferTest, BodyOverTheCapIsCutAndNothingIsKept) {
     site.flood("/announced", 5 * 1024 * 1024, true);
     site.flood("/chunked", 5 * 1024 * 1024, false);
