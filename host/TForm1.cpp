@@ -1,11 +1,12 @@
 #include "host/TForm1.h"
 
-#include "common/SiteBase.h"
 #include "host/Dialogs.h"
 #include "host/Error.h"
 #include "host/FileWriter.h"
 #include "host/PhotoExport.h"
 #include "player/PlayerWidget.h"
+#include "player/Services.h"
+#include "player/Stage.h"
 #include "updates/TForm3.h"
 
 #include <QDialog>
@@ -38,6 +39,7 @@ TForm1::TForm1(Setup setup, QWidget* parent)
       m_movieResource(std::move(setup.movieResource)),
       m_borderCheckProc(std::move(setup.borderCheck)), m_moveWindow(std::move(setup.moveWindow)) {
     setFixedSize(kClientSize);
+    ShockwaveFlash1->stage().services().useSettings(std::move(setup.settings));
     // Photos belong in the user's Pictures folder, not wherever the program was started.
     SaveDialog1.setStartFolder(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     ShockwaveFlash1->setGeometry(QRect(QPoint(0, 0), kClientSize));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Settings.h"
 #include "host/FileDialog.h"
 #include "player/MovieProgram.h"
 
@@ -39,6 +40,8 @@ public:
         std::function<void(std::stop_token)> borderCheck;
         // Hands the window to the system to move with the mouse; tests see the request.
         std::function<void(QWindow&)> moveWindow;
+        // Read once at start; the player gets a copy.
+        common::Settings settings = common::Settings::fromEnvironment();
     };
 
     static constexpr QSize kClientSize{800, 600};

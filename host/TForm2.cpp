@@ -1,6 +1,5 @@
 #include "host/TForm2.h"
 
-#include "common/SiteBase.h"
 #include "host/Centring.h"
 #include "host/Dialogs.h"
 
@@ -17,10 +16,11 @@ namespace {
 constexpr QColor kSkyBlue{166, 202, 240};
 } // namespace
 
-TForm2::TForm2(Dialogs& dialogs, QWidget* mainWindow)
+TForm2::TForm2(Dialogs& dialogs, QWidget* mainWindow, QString homePage)
     : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                               Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      Image1(new QLabel(this)), Label1(new QLabel(this)), m_dialogs(dialogs) {
+      Image1(new QLabel(this)), Label1(new QLabel(this)), m_dialogs(dialogs),
+      m_homePage(std::move(homePage)) {
     setWindowTitle(QStringLiteral("关于我们"));
     setFixedSize(kClientSize);
     QPalette pal = palette();
@@ -40,7 +40,7 @@ TForm2::TForm2(Dialogs& dialogs, QWidget* mainWindow)
 }
 
 void TForm2::Label1Click() {
-    m_dialogs.openUrl(QUrl(common::siteUrl(QStringLiteral("/"))));
+    m_dialogs.openUrl(QUrl(m_homePage));
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {

@@ -16,7 +16,8 @@ public:
     static constexpr QSize kClientSize{490, 265};
     static constexpr QRect kHotSpot{64, 232, 93, 13};
 
-    TForm2(Dialogs& dialogs, QWidget* mainWindow);
+    // `homePage`: the maker's site, opened by the link.
+    TForm2(Dialogs& dialogs, QWidget* mainWindow, QString homePage);
 
     void Label1Click();
 
@@ -29,6 +30,7 @@ protected:
 
 private:
     Dialogs& m_dialogs;
+    QString m_homePage;
 };
 
 } // namespace host

@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
     // before the movie file is written, so no signal can leave it behind.
     host::TerminationSignals terminationSignals;
 
+    // The environment is read here, once: the site base and the still-picture camera.
+    const common::Settings settings = common::Settings::fromEnvironment();
     host::QtDialogs dialogs;
     player::MovieRegistry registry;
     shell::registerMovie(registry);
@@ -33,14 +35,21 @@ int main(int argc, char** argv) {
     const QString programDir = host::ProgramDirectory::resolve(
         host::ProgramDirectory::standardPlaces(QCoreApplication::applicationDirPath()));
     updates::TForm3* form3 = nullptr;
-    host::TForm1 form1({programDir, &dialogs, std::move(registry), QStringLiteral("VEMBASWF"),
-                        [&form3](std::stop_token stop) { form3->StartupCheck(std::move(stop)); }});
-    auto* form2 = new host::TForm2(dialogs, &form1);
+    host::TForm1 form1(
+        {.programDir = programDir,
+         .dialogs = &dialogs,
+         .registry = std::move(registry),
+         .movieResource = QStringLiteral("VEMBASWF"),
+         .borderCheck = [&form3](std::stop_token stop) { form3->StartupCheck(std::move(stop)); },
+         .settings = settings});
+    auto* form2 = new host::TForm2(dialogs, &form1, settings.siteUrl(QStringLiteral("/")));
     form3 = new updates::TForm3(
-        {programDir,
-         [player = form1.ShockwaveFlash1](const QString& name, const QString& value) {
-             player->setVariable(name, value);
-         }},
+        {.programDir = programDir,
+         .setVariable =
+             [player = form1.ShockwaveFlash1](const QString& name, const QString& value) {
+                 player->setVariable(name, value);
+             },
+         .siteBase = settings.siteBase},
         &form1);
     form1.setAboutWindow(form2);
     form1.setBorderUpdateWindow(form3);

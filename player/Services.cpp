@@ -24,7 +24,8 @@ QWidget* dialogParent() {
 
 } // namespace
 
-Services::Services(QObject* owner) : m_network(new net::Network(owner)) {
+Services::Services(QObject* owner)
+    : settings(common::Settings::fromEnvironment()), m_network(new net::Network(owner)) {
     chooseFile = [this](const QString& filter) {
         return remember(
             QFileDialog::getOpenFileName(dialogParent(), QString(), startFolder(), filter));
@@ -35,10 +36,15 @@ Services::Services(QObject* owner) : m_network(new net::Network(owner)) {
     };
     choosePrinter = &PrintService::askUser;
     openAddress = [](const QString& url, const QString&) { QDesktopServices::openUrl(QUrl(url)); };
-    cameras = media::systemCameras();
+    cameras = media::systemCameras(settings.testCamera);
 }
 
 Services::~Services() = default;
+
+void Services::useSettings(common::Settings given) {
+    settings = std::move(given);
+    cameras = media::systemCameras(settings.testCamera);
+}
 
 QString Services::startFolder() const {
     if (!m_lastFolder.isEmpty() && QFileInfo(m_lastFolder).isDir())

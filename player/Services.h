@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Settings.h"
 #include "player/media/Camera.h"
 
 #include <QString>
@@ -44,6 +45,10 @@ public:
     SaveChooser chooseSaveFile;
     PrinterChooser choosePrinter;
     AddressOpener openAddress;
+    // Read from the environment once, when the services are made; the host hands in its own
+    // copy through useSettings. The cameras are chosen from it.
+    common::Settings settings;
+    void useSettings(common::Settings given);
     media::CameraSource cameras;
 
 private:

@@ -1,6 +1,5 @@
 #include "updates/StartupBorderCheck.h"
 
-#include "common/SiteBase.h"
 #include "updates/BorderFolder.h"
 #include "updates/Downloader.h"
 #include "updates/HistoryTemplate.h"
@@ -45,7 +44,7 @@ void startupBorderCheck(std::stop_token stop, const StartupCheckSetup& setup) {
 
     WorkGate gate(stop);
     Downloader downloader(&gate);
-    if (!downloader.download(common::siteUrl(QString::fromLatin1(kPublishedHistorySitePath)),
+    if (!downloader.download(setup.siteBase + QString::fromLatin1(kPublishedHistorySitePath),
                              folder.publishedHistoryPath(), Downloader::kCatalogueMaxBytes))
         return;
 

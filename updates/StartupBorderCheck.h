@@ -15,6 +15,7 @@ inline constexpr char kPublishedHistorySitePath[] = "/iVemba/update/BVHistory.xm
 // What the start-up check needs from the program around it.
 struct StartupCheckSetup {
     QString programDir;
+    QString siteBase; // the maker's site, where the published history is
     // Sets a root variable of the movie; called from the check's own thread.
     std::function<void(const QString& name, const QString& value)> setVariable;
     // Receives the published history reduced to the new packages, before the movie is

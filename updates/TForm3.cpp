@@ -99,7 +99,7 @@ TForm3::~TForm3() {
 }
 
 void TForm3::StartupCheck(std::stop_token stop) {
-    startupBorderCheck(std::move(stop), {m_setup.programDir, m_setup.setVariable,
+    startupBorderCheck(std::move(stop), {m_setup.programDir, m_setup.siteBase, m_setup.setVariable,
                                          [this](std::shared_ptr<BorderHistory> packages) {
                                              takeNewPackages(std::move(packages));
                                          }});

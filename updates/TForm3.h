@@ -37,6 +37,7 @@ public:
         // Sets a root variable of the movie; safe to call from any thread.
         std::function<void(const QString& name, const QString& value)> setVariable;
         common::TransferPolicy timeouts;
+        QString siteBase; // the maker's site, where the start-up check looks
     };
 
     static constexpr QSize kClientSize{313, 354};

@@ -1,6 +1,5 @@
 #include "movie/borders/BorderBrowser.h"
 
-#include "common/SiteBase.h"
 #include "movie/borders/MBS_ListView.h"
 #include "movie/common/SharedRules.h"
 #include "player/Clip.h"
@@ -53,7 +52,7 @@ QString classListAddress(const Clip& browser) {
     player::Stage* stage = browser.stage();
     Clip* root = rootOf(browser);
     if (stage && root && moviecommon::isBrowserEdition(*root) && playedFromWeb(*stage))
-        return common::siteUrl(kSiteClassList);
+        return moviecommon::settingsOf(browser).siteUrl(kSiteClassList);
     const QString folder = root ? root->var(QStringLiteral("Path")).toString() : QString();
     return folder + kLocalClassList;
 }

@@ -2,6 +2,7 @@
 
 #include "movie/common/MovieNames.h"
 #include "player/Clip.h"
+#include "player/Services.h"
 #include "player/Stage.h"
 
 namespace moviecommon {
@@ -10,6 +11,13 @@ bool isBrowserEdition(const player::Clip& anyClip) {
     const player::Stage* stage = anyClip.stage();
     const player::Clip* root = stage ? stage->root() : &anyClip;
     return root->var(vars::SetIdeType).toString() == QLatin1String("ie");
+}
+
+const common::Settings& settingsOf(const player::Clip& anyClip) {
+    if (const player::Stage* stage = anyClip.stage())
+        return stage->services().settings;
+    static const common::Settings unplayed = common::Settings::fromEnvironment();
+    return unplayed;
 }
 
 QString captureCountText(int count) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Settings.h"
+
 #include <QSize>
 #include <QString>
 
@@ -16,6 +18,10 @@ inline constexpr QSize kPhotoSize{kPhotoWidth, kPhotoHeight};
 
 // The edition flag reads "ie" in the browser edition; any other value is the desktop one.
 [[nodiscard]] bool isBrowserEdition(const player::Clip& anyClip);
+
+// The settings of the player `anyClip` plays in (the maker's site among them); a clip on no
+// stage yet gets what the environment said when the first such clip asked.
+[[nodiscard]] const common::Settings& settingsOf(const player::Clip& anyClip);
 
 // The capture page's counter text for `count` photos.
 [[nodiscard]] QString captureCountText(int count);

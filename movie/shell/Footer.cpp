@@ -1,6 +1,6 @@
 #include "movie/shell/Footer.h"
 
-#include "common/SiteBase.h"
+#include "movie/common/SharedRules.h"
 #include "movie/shell/RootConfig.h"
 #include "player/Stage.h"
 #include "player/TextField.h"
@@ -48,15 +48,16 @@ void placeLink(Clip& root, int depth, QPointF pos, const QString& label, const Q
 } // namespace
 
 void placeFooter(Clip& root) {
+    const common::Settings& settings = moviecommon::settingsOf(root);
     placeLink(root, 106, {340, 574}, QStringLiteral("|我发现Bug或有好建议|"),
-              common::siteUrl(QStringLiteral("/iVemba/bugs.asp")));
+              settings.siteUrl(QStringLiteral("/iVemba/bugs.asp")));
 
     Clip* version = root.createEmptyMovieClip(QString(), 126);
     version->setPos(18, 573);
     version->adopt(new TextField(QString(), {80, kLineHeight}, footerStyle(kInk)), 1)
         ->setText(QStringLiteral("Ver 1.0"));
 
-    placeLink(root, 127, {661, 573}, siteHostName(), common::siteUrl(QStringLiteral("/")));
+    placeLink(root, 127, {661, 573}, siteHostName(settings), settings.siteUrl(QStringLiteral("/")));
 }
 
 } // namespace shell

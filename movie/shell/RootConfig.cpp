@@ -1,6 +1,6 @@
 #include "movie/shell/RootConfig.h"
 
-#include "common/SiteBase.h"
+#include "movie/common/SharedRules.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
 
@@ -14,17 +14,17 @@ void allowPartnerDomains(player::Stage& stage) {
 }
 
 void setSiteAddresses(player::Clip& root) {
-    root.setVar(QStringLiteral("WebRoot"), common::siteUrl(QStringLiteral("/ivemba")));
-    root.setVar(QStringLiteral("UploadTarget"), common::siteUrl(QStringLiteral("/upload2.aspx")));
-    root.setVar(QStringLiteral("UploadPath"), common::siteUrl(QStringLiteral("/pics/")));
-    root.setVar(QStringLiteral("UploadFormOpen"), common::siteUrl(QStringLiteral("/")));
+    const common::Settings& settings = moviecommon::settingsOf(root);
+    root.setVar(QStringLiteral("WebRoot"), settings.siteUrl(QStringLiteral("/ivemba")));
+    root.setVar(QStringLiteral("UploadTarget"), settings.siteUrl(QStringLiteral("/upload2.aspx")));
+    root.setVar(QStringLiteral("UploadPath"), settings.siteUrl(QStringLiteral("/pics/")));
+    root.setVar(QStringLiteral("UploadFormOpen"), settings.siteUrl(QStringLiteral("/")));
     root.setVar(QStringLiteral("pVersion"), kProgramVersion);
 }
 
-QString siteHostName() {
-    const QUrl site(common::siteBase());
-    const QString host = site.host();
-    return host.isEmpty() ? common::siteBase() : host;
+QString siteHostName(const common::Settings& settings) {
+    const QString host = QUrl(settings.siteBase).host();
+    return host.isEmpty() ? settings.siteBase : host;
 }
 
 } // namespace shell

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Settings.h"
+
 #include <QStringList>
 
 namespace player {
@@ -20,6 +22,6 @@ void allowPartnerDomains(player::Stage& stage);
 void setSiteAddresses(player::Clip& root);
 
 // The host name of the maker's web site, as the footer link shows it.
-[[nodiscard]] QString siteHostName();
+[[nodiscard]] QString siteHostName(const common::Settings& settings);
 
 } // namespace shell

@@ -1,6 +1,5 @@
 #include "movie/web/AdBanner.h"
 
-#include "common/SiteBase.h"
 #include "movie/common/SharedRules.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
@@ -35,7 +34,8 @@ void loadBanner(Clip& loader) {
                          if (player::Stage* stage = l->stage())
                              stage->trace(QStringLiteral("advertisement not loaded: ") + error);
                      });
-    mcLoader->loadClip(common::siteUrl(QStringLiteral("/iVemba/ad2005.swf")), ad);
+    mcLoader->loadClip(
+        moviecommon::settingsOf(loader).siteUrl(QStringLiteral("/iVemba/ad2005.swf")), ad);
 }
 
 } // namespace

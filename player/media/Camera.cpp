@@ -15,11 +15,7 @@ struct StillChoice {
     QString path;
 };
 
-// The still-picture switch, read where it is needed so that tests can set it per case.
-std::optional<StillChoice> stillChoice() {
-    if (!qEnvironmentVariableIsSet("IVEMBA_TEST_CAMERA"))
-        return std::nullopt;
-    const QString value = qEnvironmentVariable("IVEMBA_TEST_CAMERA");
+StillChoice stillChoice(const QString& value) {
     StillChoice choice;
     if (value == QLatin1String("none"))
         return choice;
@@ -37,39 +33,25 @@ std::optional<StillChoice> stillChoice() {
 
 } // namespace
 
-QStringList cameraNames() {
-    if (const auto still = stillChoice())
-        return still->present ? QStringList{StillCamera::kName} : QStringList{};
-    QStringList names;
-    for (const QCameraDevice& device : QMediaDevices::videoInputs())
-        names.append(device.description());
-    return names;
-}
-
-QString defaultCameraName() {
-    if (const auto still = stillChoice())
-        return still->present ? StillCamera::kName : QString();
-    return QMediaDevices::defaultVideoInput().description();
-}
-
-std::unique_ptr<Camera> defaultCamera(QObject* parent) {
-    if (const auto still = stillChoice()) {
-        if (!still->present)
-            return nullptr;
-        return std::make_unique<StillCamera>(still->path, still->access, parent);
-    }
-    const QCameraDevice device = QMediaDevices::defaultVideoInput();
-    if (device.isNull())
-        return nullptr;
-    return std::make_unique<QtCamera>(device, parent);
-}
-
-CameraSource systemCameras() {
-    const std::optional<StillChoice> still = stillChoice();
-    if (!still)
-        return {&cameraNames, &defaultCameraName, &defaultCamera};
+CameraSource systemCameras(const std::optional<QString>& testCamera) {
     CameraSource source;
-    const StillChoice choice = *still;
+    if (!testCamera) {
+        source.names = [] {
+            QStringList names;
+            for (const QCameraDevice& device : QMediaDevices::videoInputs())
+                names.append(device.description());
+            return names;
+        };
+        source.defaultName = [] { return QMediaDevices::defaultVideoInput().description(); };
+        source.openDefault = [](QObject* parent) -> std::unique_ptr<Camera> {
+            const QCameraDevice device = QMediaDevices::defaultVideoInput();
+            if (device.isNull())
+                return nullptr;
+            return std::make_unique<QtCamera>(device, parent);
+        };
+        return source;
+    }
+    const StillChoice choice = stillChoice(*testCamera);
     source.names = [choice] {
         return choice.present ? QStringList{StillCamera::kName} : QStringList{};
     };

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace media {
 
@@ -70,25 +71,18 @@ private:
     QImage m_last;
 };
 
-// Which cameras this machine offers. The environment variable IVEMBA_TEST_CAMERA replaces
-// them with one still picture for tests and machines without a webcam:
-//   <path>         one camera showing the picture at <path> as every frame
-//   busy:<path>    the same camera, but the device is taken by another program
-//   denied:<path>  the same camera, but access to it is not allowed
-//   none           no camera at all
-[[nodiscard]] QStringList cameraNames();
-// The name of the default camera; empty when there is none.
-[[nodiscard]] QString defaultCameraName();
-// The default camera, or null when there is none.
-[[nodiscard]] std::unique_ptr<Camera> defaultCamera(QObject* parent = nullptr);
-
 // Which cameras there are and how to open the default one, as a stage's services hold it.
 struct CameraSource {
     std::function<QStringList()> names;
     std::function<QString()> defaultName;
     std::function<std::unique_ptr<Camera>(QObject* parent)> openDefault;
 };
-// The cameras above, with the still-picture switch read once, now.
-[[nodiscard]] CameraSource systemCameras();
+// The machine's cameras, or, when `testCamera` is given, one still picture in their place
+// (for tests and machines without a webcam):
+//   <path>         one camera showing the picture at <path> as every frame
+//   busy:<path>    the same camera, but the device is taken by another program
+//   denied:<path>  the same camera, but access to it is not allowed
+//   none           no camera at all
+[[nodiscard]] CameraSource systemCameras(const std::optional<QString>& testCamera);
 
 } // namespace media

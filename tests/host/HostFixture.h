@@ -31,6 +31,9 @@ inline player::MovieRegistry quietRegistry() {
 // The three host windows on a program directory of the test's own.
 class HostFixture : public ::testing::Test {
 protected:
+    // Where the About window's link leads in these tests.
+    static inline const QString kHomePage = QStringLiteral("http://127.0.0.1:9/");
+
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     void start(player::MovieRegistry registry = quietRegistry(), QString programDir = {},
@@ -38,7 +41,7 @@ protected:
         form1 = std::make_unique<host::TForm1>(host::TForm1::Setup{
             programDir.isEmpty() ? dir.path() : programDir, &dialogs, std::move(registry), resource,
             nullptr, [this](QWindow&) { ++systemMoves; }});
-        form2 = new host::TForm2(dialogs, form1.get());
+        form2 = new host::TForm2(dialogs, form1.get(), kHomePage);
         form3 = new updates::TForm3(
             {dir.path(),
              [player = form1->ShockwaveFlash1](const QString& name, const QString& value) {

@@ -1,6 +1,5 @@
 #include "HostFixture.h"
 #include "PixelTextSupport.h"
-#include "common/SiteBase.h"
 #include "support/Wait.h"
 
 #include <QElapsedTimer>
@@ -152,7 +151,7 @@ TEST_F(Commands, AboutHotSpotOpensTheHomePage) {
     ASSERT_FALSE(form2->Image1->pixmap().isNull()) << "the artwork is carried";
     form2->Label1Click();
     ASSERT_EQ(dialogs.urls.size(), 1);
-    EXPECT_EQ(dialogs.urls[0], QUrl(common::siteUrl("/")));
+    EXPECT_EQ(dialogs.urls[0], QUrl(kHomePage));
 }
 
 TEST_F(Commands, HelpOpensThePageBesideTheProgram) {

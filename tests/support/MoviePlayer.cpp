@@ -8,9 +8,11 @@
 
 namespace testsupport {
 
-MoviePlayer::MoviePlayer(player::MovieRegistry registry, std::optional<QString> hostAnswer)
+MoviePlayer::MoviePlayer(player::MovieRegistry registry, std::optional<QString> hostAnswer,
+                         common::Settings settings)
     : m_player(std::make_unique<player::PlayerWidget>(std::move(registry))) {
     m_player->resize(800, 600);
+    stage().services().useSettings(std::move(settings));
     QObject::connect(&stage(), &player::Stage::traced,
                      [this](const QString& line) { traces.append(line); });
     stage().setAddressOpener([this](const QString& url, const QString& target) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Settings.h"
 #include "player/MovieProgram.h"
 #include "player/PlayerWidget.h"
 #include "player/Stage.h"
@@ -24,8 +25,10 @@ public:
 
     // With `hostAnswer` set, the host answers "iVembaInited" by assigning it to
     // `SetIdeType`, as the desktop host does; without it there is no host, as in a browser.
+    // `settings` are the player's, as a host hands them over (the site, the camera).
     explicit MoviePlayer(player::MovieRegistry registry,
-                         std::optional<QString> hostAnswer = std::nullopt);
+                         std::optional<QString> hostAnswer = std::nullopt,
+                         common::Settings settings = common::Settings::fromEnvironment());
     ~MoviePlayer();
     MoviePlayer(const MoviePlayer&) = delete;
     MoviePlayer& operator=(const MoviePlayer&) = delete;

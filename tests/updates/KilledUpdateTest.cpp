@@ -1,7 +1,6 @@
 #include "SiteFeeds.h"
 #include "TestFiles.h"
 #include "support/LocalSite.h"
-#include "support/ScopedEnv.h"
 #include "updates/BorderHistory.h"
 #include "updates/StaleTemporaries.h"
 #include "updates/StartupBorderCheck.h"
@@ -40,7 +39,6 @@ QByteArray fileBytes(const QString& name) {
 // first packages in order, and the next start offers exactly the rest.
 TEST(KilledUpdateTest, NoHalfFileAndTheNextStartOffersWhatIsNotRecorded) {
     testsupport::LocalSite site;
-    testsupport::ScopedEnv base("IVEMBA_SITE_BASE", site.base().toUtf8());
     QList<Package> packages;
     for (int p = 0; p < kPackages; ++p) {
         QStringList urls;
@@ -107,10 +105,10 @@ TEST(KilledUpdateTest, NoHalfFileAndTheNextStartOffersWhatIsNotRecorded) {
 
         // The next start.
         std::shared_ptr<BorderHistory> offered;
-        startupBorderCheck(std::stop_token{},
-                           {dir.path(), nullptr, [&](std::shared_ptr<BorderHistory> packages) {
-                                offered = std::move(packages);
-                            }});
+        startupBorderCheck(std::stop_token{}, {dir.path(), site.base(), nullptr,
+                                               [&](std::shared_ptr<BorderHistory> packages) {
+                                                   offered = std::move(packages);
+                                               }});
         QStringList offeredNumbers;
         if (offered) {
             for (const pugi::xml_node entry : offered->root().children())

@@ -1,7 +1,6 @@
 #include "SiteFeeds.h"
 #include "TestFiles.h"
 #include "support/LocalSite.h"
-#include "support/ScopedEnv.h"
 #include "updates/HistoryTemplate.h"
 #include "updates/StartupBorderCheck.h"
 
@@ -43,7 +42,7 @@ protected:
         told = 0;
         handed.reset();
         startupBorderCheck(std::stop_token{},
-                           {dir.path(),
+                           {dir.path(), siteBase,
                             [this](const QString& name, const QString& value) {
                                 std::scoped_lock lock(mutex);
                                 EXPECT_EQ(name, QStringLiteral("OnNewBorderPublished"));
@@ -73,7 +72,7 @@ protected:
     QTemporaryDir dir;
     QString borders = dir.filePath(QStringLiteral("borders"));
     testsupport::LocalSite site;
-    testsupport::ScopedEnv base{"IVEMBA_SITE_BASE", site.base().toUtf8()};
+    QString siteBase = site.base();
     std::mutex mutex;
     int told = 0;
     std::shared_ptr<BorderHistory> handed;
@@ -123,9 +122,7 @@ TEST_F(StartupCheckTest, ComparesNumbersAsExactText) {
 }
 
 TEST_F(StartupCheckTest, WithoutNetworkOnlyTheTemplateIsWritten) {
-    testsupport::ScopedEnv refused{"IVEMBA_SITE_BASE",
-                                   QByteArray("http://127.0.0.1:") +
-                                       QByteArray::number(testsupport::refusedPort())};
+    siteBase = QStringLiteral("http://127.0.0.1:%1").arg(testsupport::refusedPort());
     EXPECT_TRUE(check().isEmpty());
     EXPECT_EQ(told, 0);
     EXPECT_EQ(readFile(localPath()), localHistoryTemplate());
@@ -135,7 +132,7 @@ TEST_F(StartupCheckTest, WithoutNetworkOnlyTheTemplateIsWritten) {
     installed(packages({"7"}));
     writeFile(publishedCopy(), "old copy");
     site.fail(kPublishedPath, 503);
-    testsupport::ScopedEnv failing{"IVEMBA_SITE_BASE", site.base().toUtf8()};
+    siteBase = site.base();
     EXPECT_TRUE(check().isEmpty());
     EXPECT_EQ(readFile(localPath()), historyXml(packages({"7"})));
     EXPECT_EQ(readFile(publishedCopy()), "old copy");

@@ -27,17 +27,18 @@ QByteArray readAll(const QString& path) {
     return file.readAll();
 }
 
-QByteArray greyCamera(const QTemporaryDir& dir) {
+QString greyCamera(const QTemporaryDir& dir) {
     QImage grey(320, 240, QImage::Format_RGB32);
     grey.fill(QColor(128, 128, 128));
     const QString camera = dir.filePath(QStringLiteral("camera.png"));
     EXPECT_TRUE(grey.save(camera));
-    return camera.toUtf8();
+    return camera;
 }
 
 } // namespace
 
-BrowserHarness::BrowserHarness() : m_camera("IVEMBA_TEST_CAMERA", greyCamera(m_dir)) {
+BrowserHarness::BrowserHarness() {
+    settings.testCamera = greyCamera(m_dir);
     writeFile(QStringLiteral("ivemba.swf"), readAll(QStringLiteral(IVEMBA_TEST_BUNDLE)));
 }
 
@@ -81,8 +82,8 @@ void BrowserHarness::writeBorders(const QList<int>& counts) const {
 void BrowserHarness::start(const QString& location, std::optional<QString> hostAnswer) {
     player::MovieRegistry registry;
     shell::registerMovie(registry);
-    m_movie =
-        std::make_unique<testsupport::MoviePlayer>(std::move(registry), std::move(hostAnswer));
+    m_movie = std::make_unique<testsupport::MoviePlayer>(std::move(registry), std::move(hostAnswer),
+                                                         settings);
     m_movie->load(location.isEmpty() ? m_dir.filePath(QStringLiteral("ivemba.swf")) : location);
     ASSERT_TRUE(testsupport::waitUntil([this] { return browser() != nullptr; }));
     settle();

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "common/Settings.h"
 #include "movie/borders/MBS_ListView.h"
 #include "player/Clip.h"
 #include "support/MoviePlayer.h"
-#include "support/ScopedEnv.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,6 +17,10 @@ namespace borderstest {
 class BrowserHarness {
 public:
     BrowserHarness();
+
+    // The player's settings, taken when start() builds it: a grey still camera, and the
+    // site of the test environment unless a test names another.
+    common::Settings settings = common::Settings::fromEnvironment();
 
     // A class list of `counts.size()` classes "c1", "c2", … with counts[i] borders "p1", …
     // in folders borders/c<i>/, written with no white space between the borders.
@@ -50,7 +54,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    testsupport::ScopedEnv m_camera;
     std::unique_ptr<testsupport::MoviePlayer> m_movie;
 };
 

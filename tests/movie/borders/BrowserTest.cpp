@@ -3,7 +3,6 @@
 #include "player/Bitmap.h"
 #include "support/LocalSite.h"
 #include "support/RenderStage.h"
-#include "support/ScopedEnv.h"
 #include "support/Wait.h"
 
 #include <QScrollBar>
@@ -120,8 +119,8 @@ TEST(BrowserTest, ScrollingShiftsRowsContinuously) {
 
 TEST(BrowserTest, PoolIsBuiltOnceAndThumbnailsLoadOnlyForNewIndices) {
     testsupport::LocalSite site;
-    testsupport::ScopedEnv base("IVEMBA_SITE_BASE", site.base().toUtf8());
     BrowserHarness h;
+    h.settings.siteBase = site.base();
     h.writeBorders({21, 4});
     site.serveFolder(h.dir());
     site.answer("/iVemba/tclass.xml", BrowserHarness::classList({21, 4}).toStdString(), "text/xml");
@@ -240,8 +239,8 @@ TEST(BrowserTest, StatusTextsWhenThereIsNothingToShow) {
 
 TEST(BrowserTest, DesktopEditionFromTheWebReadsTheMoviesOwnFolder) {
     testsupport::LocalSite site;
-    testsupport::ScopedEnv base("IVEMBA_SITE_BASE", site.base().toUtf8());
     BrowserHarness h;
+    h.settings.siteBase = site.base();
     h.writeBorders({2});
     site.serveFolder(h.dir());
     h.start(site.url("/ivemba.swf"), QStringLiteral("soft"));

@@ -59,14 +59,16 @@ int colourDistance(QRgb a, QRgb b) {
                      std::abs(qBlue(a) - qBlue(b))});
 }
 
-// The camera is chosen when the player is built, so the setting comes first; the picture
-// goes to the folder, which comes before both.
+// The camera is chosen when the player is built; its picture goes to the folder, which
+// comes first.
 CaptureHarness::CaptureHarness(const QString& cameraSetting)
-    : m_camera("IVEMBA_TEST_CAMERA",
-               QString(cameraSetting)
-                   .replace(QLatin1String("%1"), writePng(QStringLiteral("camera.png"), gradient()))
-                   .toUtf8()),
-      m_movie(testsupport::registryOf<CapturePageMovie>()) {
+    : m_movie(testsupport::registryOf<CapturePageMovie>(), std::nullopt, [&] {
+          common::Settings settings = common::Settings::fromEnvironment();
+          settings.testCamera =
+              QString(cameraSetting)
+                  .replace(QLatin1String("%1"), writePng(QStringLiteral("camera.png"), gradient()));
+          return settings;
+      }()) {
     m_movie.load(QStringLiteral(IVEMBA_TEST_BUNDLE));
     // Main frame 2 places the page; the next frame takes the page and its view to frame 2.
     EXPECT_TRUE(testsupport::waitUntil([this] { return page() != nullptr; }));

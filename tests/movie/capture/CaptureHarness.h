@@ -3,7 +3,6 @@
 #include "player/Bitmap.h"
 #include "player/Clip.h"
 #include "support/MoviePlayer.h"
-#include "support/ScopedEnv.h"
 
 #include <QImage>
 #include <QStringList>
@@ -45,7 +44,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    testsupport::ScopedEnv m_camera;
     testsupport::MoviePlayer m_movie;
 };
 

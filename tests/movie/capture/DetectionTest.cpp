@@ -82,8 +82,7 @@ TEST(Detection, RedetectButtonRunsDetectionAgain) {
     CaptureHarness h(QStringLiteral("none"));
     Clip* button = redetect(h);
     // A camera is plugged in.
-    qputenv("IVEMBA_TEST_CAMERA", (h.dir() + QStringLiteral("/camera.png")).toUtf8());
-    h.stage().services().cameras = media::systemCameras();
+    h.stage().services().cameras = media::systemCameras(h.dir() + QStringLiteral("/camera.png"));
     button->press();
     button->release();
     EXPECT_EQ(h.view()->currentFrame(), 1);

@@ -9,7 +9,6 @@
 #include "site/SiteServer.h"
 #include "support/GoldenImage.h"
 #include "support/MoviePlayer.h"
-#include "support/ScopedEnv.h"
 #include "support/TestPictures.h"
 #include "support/Wait.h"
 
@@ -40,12 +39,13 @@ TEST(UploadEndToEnd, TheSiteComposesThePhotoAndItIsDownloadedUnderItsName) {
     site::SiteServer server(options);
     const int port = server.start();
     const QString base = QStringLiteral("http://127.0.0.1:%1").arg(port);
-    testsupport::ScopedEnv siteBase("IVEMBA_SITE_BASE", base.toUtf8());
-    testsupport::ScopedEnv stillCamera("IVEMBA_TEST_CAMERA", QFile::encodeName(camera));
+    common::Settings playerSettings;
+    playerSettings.siteBase = base;
+    playerSettings.testCamera = camera;
 
     player::MovieRegistry registry;
     shell::registerMovie(registry);
-    testsupport::MoviePlayer player(std::move(registry));
+    testsupport::MoviePlayer player(std::move(registry), std::nullopt, playerSettings);
     player.widget().show();
     QStringList offered;
     const QString target = dir.filePath("download.jpg");

@@ -1,5 +1,5 @@
 #include "ShellFixture.h"
-#include "common/SiteBase.h"
+#include "common/Settings.h"
 #include "movie/shell/GetPath.h"
 
 #include <QUrl>
@@ -138,10 +138,14 @@ TEST_F(EditionTest, StartUpSetsTheRootVariables) {
     EXPECT_TRUE(path.endsWith("/"));
     EXPECT_EQ(root()->var("Path").toString(), path);
     EXPECT_TRUE(traces().contains("_root.Path: " + path));
-    EXPECT_EQ(root()->var("WebRoot").toString(), common::siteUrl("/ivemba"));
-    EXPECT_EQ(root()->var("UploadTarget").toString(), common::siteUrl("/upload2.aspx"));
-    EXPECT_EQ(root()->var("UploadPath").toString(), common::siteUrl("/pics/"));
-    EXPECT_EQ(root()->var("UploadFormOpen").toString(), common::siteUrl("/"));
+    EXPECT_EQ(root()->var("WebRoot").toString(),
+              common::Settings::fromEnvironment().siteUrl("/ivemba"));
+    EXPECT_EQ(root()->var("UploadTarget").toString(),
+              common::Settings::fromEnvironment().siteUrl("/upload2.aspx"));
+    EXPECT_EQ(root()->var("UploadPath").toString(),
+              common::Settings::fromEnvironment().siteUrl("/pics/"));
+    EXPECT_EQ(root()->var("UploadFormOpen").toString(),
+              common::Settings::fromEnvironment().siteUrl("/"));
     EXPECT_EQ(root()->var("pVersion").toInt(), 2);
     EXPECT_EQ(root()->var("ClassMenuInited"), QVariant(false));
     EXPECT_EQ(root()->var("info_Capture_count").toInt(), 0);

@@ -19,13 +19,16 @@ class ShellMovie : public ::testing::Test {
 protected:
     using CommandHandler = testsupport::MoviePlayer::CommandHook;
 
+    // The player's settings, taken at each start.
+    common::Settings settings = common::Settings::fromEnvironment();
+
     // Loads the movie and runs frames 1 and 2. With `hostAnswer` set, the host answers
     // "iVembaInited" by assigning it to `SetIdeType`, as the desktop host does.
     void start(std::optional<QString> hostAnswer = std::nullopt) {
         player::MovieRegistry registry;
         shell::registerMovie(registry);
-        m_movie =
-            std::make_unique<testsupport::MoviePlayer>(std::move(registry), std::move(hostAnswer));
+        m_movie = std::make_unique<testsupport::MoviePlayer>(std::move(registry),
+                                                             std::move(hostAnswer), settings);
         m_movie->onCommand = [this](const QString& name, const QString& arg) {
             if (onCommand)
                 onCommand(name, arg);

@@ -1,5 +1,5 @@
 #include "ShellFixture.h"
-#include "common/SiteBase.h"
+#include "common/Settings.h"
 
 namespace shelltest {
 namespace {
@@ -51,8 +51,9 @@ TEST_F(TitleBarTest, FooterLinksOpenTheSiteInANewWindow) {
         QString address;
     };
     const LinkCase links[] = {
-        {106, "|我发现Bug或有好建议|", common::siteUrl("/iVemba/bugs.asp") + " _blank"},
-        {127, "127.0.0.1", common::siteUrl("/") + " _blank"},
+        {106, "|我发现Bug或有好建议|",
+         common::Settings::fromEnvironment().siteUrl("/iVemba/bugs.asp") + " _blank"},
+        {127, "127.0.0.1", common::Settings::fromEnvironment().siteUrl("/") + " _blank"},
     };
     for (const LinkCase& l : links) {
         player::Clip* link = root()->childAtDepth(l.depth);

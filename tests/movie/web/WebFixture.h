@@ -1,7 +1,6 @@
 #pragma once
 
 #include "support/LocalSite.h"
-#include "support/ScopedEnv.h"
 #include "support/Wait.h"
 #include "tests/movie/shell/ShellFixture.h"
 
@@ -14,8 +13,7 @@ namespace webtest {
 class WebMovie : public shelltest::ShellMovie {
 protected:
     void startAgainst(const QString& base, std::optional<QString> hostAnswer) {
-        m_env.reset();
-        m_env = std::make_unique<testsupport::ScopedEnv>("IVEMBA_SITE_BASE", base.toUtf8());
+        settings.siteBase = base;
         start(std::move(hostAnswer));
     }
     void startDesktop() { startAgainst(site.base(), QStringLiteral("soft")); }
@@ -31,9 +29,6 @@ protected:
     bool traced(const QString& part) const { return !traces().filter(part).isEmpty(); }
 
     testsupport::LocalSite site;
-
-private:
-    std::unique_ptr<testsupport::ScopedEnv> m_env;
 };
 
 } // namespace webtest

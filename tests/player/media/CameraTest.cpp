@@ -35,16 +35,13 @@ protected:
                 picture.setPixel(x, y, qRgb(200, 10, 10)); // top-left quarter red
         path = dir.filePath(QStringLiteral("still.png"));
         ASSERT_TRUE(QImageWriter(path, "png").write(picture));
-        old = qgetenv("IVEMBA_TEST_CAMERA");
     }
-    void TearDown() override { qputenv("IVEMBA_TEST_CAMERA", old); }
 
     QTemporaryDir dir;
     QString path;
-    QByteArray old;
 };
 
-TEST_F(StillCameraTest, EnvironmentChoosesTheCameras) {
+TEST_F(StillCameraTest, TheTestCameraSettingChoosesTheCameras) {
     struct Case {
         QString setting;
         QStringList names;
@@ -55,14 +52,14 @@ TEST_F(StillCameraTest, EnvironmentChoosesTheCameras) {
          {Case{path, {name}, false}, Case{QStringLiteral("busy:") + path, {name}, false},
           Case{QStringLiteral("denied:") + path, {name}, true},
           Case{QStringLiteral("none"), {}, false}}) {
-        qputenv("IVEMBA_TEST_CAMERA", c.setting.toUtf8());
-        EXPECT_EQ(media::cameraNames(), c.names) << c.setting.toStdString();
-        auto camera = media::defaultCamera();
+        const media::CameraSource cameras = media::systemCameras(c.setting);
+        EXPECT_EQ(cameras.names(), c.names) << c.setting.toStdString();
+        auto camera = cameras.openDefault(nullptr);
         EXPECT_EQ(bool(camera), !c.names.isEmpty());
         if (camera) {
             EXPECT_EQ(camera->name(), name);
             EXPECT_EQ(camera->muted(), c.muted);
-            EXPECT_EQ(media::defaultCameraName(), name);
+            EXPECT_EQ(cameras.defaultName(), name);
         }
     }
 }
