@@ -4,6 +4,7 @@
 #include "host/Error.h"
 #include "host/FileWriter.h"
 #include "host/PhotoExport.h"
+#include "movie/common/ChannelCommands.h"
 #include "player/PlayerWidget.h"
 #include "player/Services.h"
 #include "player/Stage.h"
@@ -139,32 +140,32 @@ void TForm1::ShockwaveFlash1FSCommand(const QString& command, const QString& arg
 }
 
 void TForm1::dispatch(const QString& command, const QString& args) {
-    if (command == u"iVembaInited") {
+    if (command == channel::kInited) {
         ShockwaveFlash1->setVariable(QStringLiteral("SetIdeType"), QStringLiteral("soft"));
-    } else if (command == u"savephoto_pro") {
+    } else if (command == channel::kSavePhotoStart) {
         // The movie announces a save; the photo itself follows.
-    } else if (command == u"savephoto") {
+    } else if (command == channel::kSavePhoto) {
         PhotoExport(m_dialogs, SaveDialog1, this).run(args);
-    } else if (command == u"ReleaseCapture") {
+    } else if (command == channel::kMoveWindow) {
         startDrag();
-    } else if (command == u"quitProgram") {
+    } else if (command == channel::kQuitProgram) {
         askQuit();
-    } else if (command == u"SetBordersinfo") {
+    } else if (command == channel::kSetBordersInfo) {
         // Understood, and nothing to do.
-    } else if (command == u"downloadnewborder") {
+    } else if (command == channel::kDownloadNewBorder) {
         showBorderUpdate();
-    } else if (command == u"whoareyou") {
+    } else if (command == channel::kWhoAreYou) {
         ShockwaveFlash1->setVariable(QStringLiteral("areyouivemba"),
                                      QStringLiteral("quorle-ivemba"));
-    } else if (command == u"newversion") {
+    } else if (command == channel::kNewVersion) {
         askNewVersion(args);
-    } else if (command == u"ivembaabout") {
+    } else if (command == channel::kAbout) {
         showAbout();
-    } else if (command == u"miniapp") {
+    } else if (command == channel::kMinimise) {
         showMinimized();
-    } else if (command == u"requesthelp") {
+    } else if (command == channel::kRequestHelp) {
         m_dialogs.openUrl(QUrl::fromLocalFile(m_programDir + QStringLiteral("/help/index.htm")));
-    } else if (command == u"onSelectPicFile") {
+    } else if (command == channel::kSelectPictureFile) {
         selectPictureFile(args);
     }
 }

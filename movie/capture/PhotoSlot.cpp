@@ -2,6 +2,7 @@
 
 #include "common/PictureUploadName.h"
 #include "movie/capture/CaptureParts.h"
+#include "movie/common/ChannelCommands.h"
 #include "movie/common/MovieNames.h"
 #include "movie/common/SharedRules.h"
 #include "movie/widgets/Alert.h"
@@ -138,7 +139,7 @@ public:
     void choose() {
         if (!moviecommon::isBrowserEdition(m_slot)) {
             if (player::Stage* stage = m_slot.stage())
-                stage->fsCommand(QStringLiteral("onSelectPicFile"), m_slot.targetPath());
+                stage->fsCommand(channel::kSelectPictureFile.toString(), m_slot.targetPath());
             return;
         }
         if (!m_file)

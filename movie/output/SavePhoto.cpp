@@ -1,5 +1,6 @@
 #include "movie/output/SavePhoto.h"
 
+#include "movie/common/ChannelCommands.h"
 #include "movie/common/MovieNames.h"
 #include "movie/output/PixelText.h"
 #include "movie/output/UploadSettings.h"
@@ -69,7 +70,7 @@ void savePhoto(Stage& stage, Clip& card) {
         startStep(stage, card, QStringLiteral("SavePhoto2Web"));
         return;
     }
-    stage.fsCommand(QStringLiteral("savephoto_pro"), QStringLiteral("--"));
+    stage.fsCommand(channel::kSavePhotoStart.toString(), QStringLiteral("--"));
     if (Clip* panel = statusPanel(stage)) {
         panel->setVar(QStringLiteral("text"), kSaveStatusText);
         panel->show();
@@ -86,7 +87,7 @@ void savePhoto2disc(Stage& stage, Clip& card) {
         stage.trace(QStringLiteral("SavePhoto2disc: ") + card.targetPath() +
                     QStringLiteral(" has no picture"));
     else
-        stage.fsCommand(QStringLiteral("savephoto"), text);
+        stage.fsCommand(channel::kSavePhoto.toString(), text);
     hideStatus(stage);
 }
 

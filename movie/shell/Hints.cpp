@@ -1,5 +1,6 @@
 #include "movie/shell/Hints.h"
 
+#include "movie/common/ChannelCommands.h"
 #include "movie/shell/BlinkingHint.h"
 #include "player/Stage.h"
 
@@ -59,13 +60,13 @@ void attachHintHandlers(Clip& root) {
     if (Clip* hint = root.child(kNewBorderHint)) {
         hint->onRelease([r] {
             if (player::Stage* stage = r->stage())
-                stage->fsCommand(QStringLiteral("downloadnewborder"), QString());
+                stage->fsCommand(channel::kDownloadNewBorder.toString(), QString());
         });
     }
     if (Clip* hint = root.child(kBorderDoneHint)) {
         hint->onRelease([r] {
             if (player::Stage* stage = r->stage())
-                stage->fsCommand(QStringLiteral("quitProgram"), QStringLiteral("-"));
+                stage->fsCommand(channel::kQuitProgram.toString(), QStringLiteral("-"));
         });
     }
     for (const QString& name : {kUploadHint, kNewBorderHint, kBorderDoneHint})

@@ -2,6 +2,7 @@
 
 #include "movie/borders/ClassList.h"
 #include "movie/capture/CapturePage.h"
+#include "movie/common/ChannelCommands.h"
 #include "movie/shell/Editions.h"
 #include "movie/shell/Footer.h"
 #include "movie/shell/GetPath.h"
@@ -78,7 +79,7 @@ void frame1(Stage& stage, Clip& root) {
     defineBorderHintHandlers(root);
     watchHostVariables(root);
     defineGetButtonHint(root);
-    stage.fsCommand(QStringLiteral("iVembaInited"), QString());
+    stage.fsCommand(channel::kInited.toString(), QString());
     web::sendUsageReport(root);
     web::attachVersionHintHandler(root);
     attachHintHandlers(root);

@@ -1,5 +1,6 @@
 #include "movie/shell/TitleBar.h"
 
+#include "movie/common/ChannelCommands.h"
 #include "movie/widgets/Button.h"
 #include "player/Stage.h"
 
@@ -16,13 +17,13 @@ struct WindowButton {
     int depth;
     QPointF pos;
     const char* art;
-    const char* command;
+    QStringView command;
 };
 
 constexpr WindowButton kWindowButtons[] = {
-    {"but_quit", 137, {767.05, 7.85}, "quit", "quitProgram"},
-    {"but_help", 140, {718.45, 7.85}, "help", "requesthelp"},
-    {"but_miniapp", 143, {743.45, 7.85}, "mini", "miniapp"},
+    {"but_quit", 137, {767.05, 7.85}, "quit", channel::kQuitProgram},
+    {"but_help", 140, {718.45, 7.85}, "help", channel::kRequestHelp},
+    {"but_miniapp", 143, {743.45, 7.85}, "mini", channel::kMinimise},
 };
 
 void raise(Clip* root, const QString& command, const QString& argument) {
@@ -80,9 +81,9 @@ void hideWindowButtons(Clip& root) {
 void attachWindowHandlers(Clip& root) {
     Clip* r = &root;
     if (Clip* strip = root.child(QStringLiteral("bg_mc")))
-        strip->onPress([r] { raise(r, QStringLiteral("ReleaseCapture"), QStringLiteral("-")); });
+        strip->onPress([r] { raise(r, channel::kMoveWindow.toString(), QStringLiteral("-")); });
     for (const WindowButton& b : kWindowButtons) {
-        const QString command = QLatin1String(b.command);
+        const QString command = b.command.toString();
         if (Clip* button = root.child(QLatin1String(b.name)))
             button->onRelease([r, command] { raise(r, command, QStringLiteral("-")); });
     }
@@ -91,7 +92,7 @@ void attachWindowHandlers(Clip& root) {
 void attachAboutHandler(Clip& root) {
     Clip* r = &root;
     if (Clip* about = root.child(QStringLiteral("softinfo_button")))
-        about->onRelease([r] { raise(r, QStringLiteral("ivembaabout"), QString()); });
+        about->onRelease([r] { raise(r, channel::kAbout.toString(), QString()); });
 }
 
 } // namespace shell
