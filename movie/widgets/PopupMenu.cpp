@@ -9,7 +9,8 @@
 namespace widgets {
 
 PopupMenu::PopupMenu(player::Stage& stage, QList<Item> items, QObject* parent)
-    : QObject(parent), m_stage(stage), m_items(std::move(items)), m_menu(new QMenu) {
+    : QObject(parent), m_stage(stage), m_items(std::move(items)),
+      m_menu(std::make_unique<QMenu>()) {
     m_menu->setFont(player::movieFont(13));
     for (int i = 0; i < m_items.size(); ++i) {
         // A menu reads "&" as the mark of a shortcut; a label shows every character it has.
@@ -20,9 +21,7 @@ PopupMenu::PopupMenu(player::Stage& stage, QList<Item> items, QObject* parent)
     setRowHeight(m_rowHeight);
 }
 
-PopupMenu::~PopupMenu() {
-    delete m_menu;
-}
+PopupMenu::~PopupMenu() = default;
 
 void PopupMenu::setRowHeight(int pixels) {
     m_rowHeight = pixels;

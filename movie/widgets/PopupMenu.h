@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <memory>
 
 class QMenu;
 
@@ -34,12 +35,13 @@ public:
     void show(QPointF stagePos);
     // What a click on an item does; tests call it directly.
     void choose(int index);
-    [[nodiscard]] QMenu* menu() const { return m_menu; }
+    [[nodiscard]] QMenu* menu() const { return m_menu.get(); }
 
 private:
     player::Stage& m_stage;
     QList<Item> m_items;
-    QMenu* m_menu;
+    // A top-level popup, so no parent owns it: this does.
+    std::unique_ptr<QMenu> m_menu;
     int m_rowHeight = 22;
     std::function<void(int)> m_onChange;
 };
