@@ -34,7 +34,7 @@ http::ServerLimits limitsOf(const SiteOptions& options) {
     http::ServerLimits limits;
     limits.headerTime = options.headerTime;
     limits.bodyTime = options.bodyTime;
-    limits.bodyCap = [](std::string_view path) { return SiteServer::bodyCap(std::string(path)); };
+    limits.bodyCap = &SiteServer::bodyCap;
     return limits;
 }
 
@@ -48,7 +48,7 @@ void logRequest(const http::Request& request, const http::Response& response,
 
 } // namespace
 
-std::size_t SiteServer::bodyCap(const std::string& path) {
+std::size_t SiteServer::bodyCap(std::string_view path) {
     if (endsWith(path, "/upload2.aspx"))
         return kUploadTextCap;
     if (endsWith(path, "/uploadfile.aspx"))

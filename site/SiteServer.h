@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 
 namespace site {
@@ -33,7 +34,7 @@ public:
     [[nodiscard]] SiteContext& context() { return *m_context; }
 
     // The body cap of a path: the photo upload's text, a picture file, everything else.
-    [[nodiscard]] static std::size_t bodyCap(const std::string& path);
+    [[nodiscard]] static std::size_t bodyCap(std::string_view path);
 
 private:
     std::unique_ptr<SiteContext> m_context;

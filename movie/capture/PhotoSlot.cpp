@@ -2,6 +2,7 @@
 
 #include "common/PictureUploadName.h"
 #include "movie/capture/CaptureParts.h"
+#include "movie/capture/PhotoSlotParts.h"
 #include "movie/common/ChannelCommands.h"
 #include "movie/common/MovieNames.h"
 #include "movie/common/SharedRules.h"
@@ -41,70 +42,6 @@ const QString kFilename = QStringLiteral("filename");
 const QString kMyBitMap = QStringLiteral("myBitMap");
 constexpr int kPictureDepth = 20;
 constexpr QSizeF kFrameSize{81, 61};
-
-// A button of the slot: a coloured label on a light pill, so it reads over any thumbnail.
-Clip* addLabelButton(Clip& slot, const QString& name, int depth, QPointF pos, QSizeF size,
-                     const QString& label, QColor colour) {
-    Clip* button = slot.createEmptyMovieClip(name, depth);
-    button->setPos(pos);
-    Clip* face = button->createEmptyMovieClip(QStringLiteral("face"), 1);
-    const auto paint = [face, size](QColor fill) {
-        face->setContent(QRectF(QPointF(0, 0), size), [size, fill](QPainter& p) {
-            p.setRenderHint(QPainter::Antialiasing);
-            p.setPen(Qt::NoPen);
-            p.setBrush(fill);
-            p.drawRoundedRect(QRectF(QPointF(0, 0), size), 3, 3);
-        });
-    };
-    const QColor up(255, 255, 255, 200), over(255, 244, 200, 235);
-    paint(up);
-    player::TextField::Style style;
-    style.pixelSize = 12;
-    style.color = colour;
-    style.bold = true;
-    style.align = Qt::AlignCenter;
-    addText(*button, QStringLiteral("label"), 2, {0, 0}, size, style)->setText(label);
-    button->setHitArea(QRectF(QPointF(0, 0), size));
-    button->setLook([paint, up, over](Clip::ButtonState state) {
-        paint(state == Clip::ButtonState::Up ? up : over);
-    });
-    return button;
-}
-
-// The progress display: a 78×16 bar whose text shows the whole percentage.
-void addProgress(Clip& slot) {
-    Clip* bar = slot.createEmptyMovieClip(kProgress, 10);
-    bar->setPos(0.65, 42.9);
-    bar->setRect(QRectF(0, 0, 78, 16), QColor(255, 255, 255, 200), QColor(0x7d, 0xa2, 0xd6));
-    Clip* head = bar->createEmptyMovieClip(QStringLiteral("Load_head_mc"), 1);
-    player::TextField::Style style;
-    style.pixelSize = 11;
-    style.color = QColor::fromRgb(kBodyBlue);
-    style.align = Qt::AlignCenter;
-    player::TextField* value = addText(*bar, QStringLiteral("value"), 2, {0, 0}, {78, 16}, style);
-    bar->define(QStringLiteral("SetValue"), [head, value](const QVariantList& args) {
-        const double v = args.value(0).toDouble();
-        const double whole = std::isfinite(v) ? std::floor(v) : 0;
-        value->setText(QString::number(static_cast<qint64>(whole)) + QStringLiteral(" %"));
-        const double share = std::clamp(whole, 0.0, 100.0) / 100.0;
-        head->setRect(QRectF(1, 1, 76 * share, 14), QColor::fromRgb(kLoadBar));
-        return QVariant();
-    });
-}
-
-void addFrame(Clip& slot) {
-    Clip* frame = slot.createEmptyMovieClip(QStringLiteral("frame"), 1);
-    frame->setContent(
-        QRectF(-1, -1, kFrameSize.width() + 5, kFrameSize.height() + 5), [](QPainter& p) {
-            // A soft drop shadow below and right of the frame.
-            for (int i = 3; i >= 1; --i)
-                p.fillRect(QRectF(i, i, kFrameSize.width() + 1, kFrameSize.height() + 1),
-                           QColor(0, 0, 0, 30));
-            p.fillRect(QRectF(-1, -1, kFrameSize.width() + 2, kFrameSize.height() + 2),
-                       QColor(0x7d, 0xa2, 0xd6));
-            p.fillRect(QRectF(QPointF(0, 0), kFrameSize), QColor(0xf2, 0xf6, 0xfc));
-        });
-}
 
 bool isPictureFile(const QString& path) {
     static const QStringList kSuffixes{QStringLiteral("jpg"), QStringLiteral("jpeg"),
@@ -362,19 +299,19 @@ private:
 
 void buildSlot(Clip& slot) {
     auto* controller = new SlotController(slot);
-    addFrame(slot);
+    addSlotFrame(slot, kFrameSize);
     Clip* area = slot.createEmptyMovieClip(kArea, 5);
     // Kept without content, so it never widens the picture area the bitmap is cut to.
     area->createEmptyMovieClip(QStringLiteral("button_rect_hint"), 1)->hide();
     area->hide();
-    addProgress(slot);
+    addSlotProgress(slot, kProgress);
     slot.child(kProgress)->hide();
     const QColor blue(0x00, 0x33, 0xcc), red(0xdd, 0x00, 0x00);
-    addLabelButton(slot, kDelete, 21, {44.1, 43.75}, {36, 16}, QStringLiteral("删除"), red)
+    addSlotButton(slot, kDelete, 21, {44.1, 43.75}, {36, 16}, QStringLiteral("删除"), red)
         ->onRelease([controller] { controller->remove(); });
-    addLabelButton(slot, kSelect, 22, {0.7, 43.15}, {36, 16}, QStringLiteral("选择"), blue)
+    addSlotButton(slot, kSelect, 22, {0.7, 43.15}, {36, 16}, QStringLiteral("选择"), blue)
         ->onRelease([controller] { controller->select(); });
-    addLabelButton(slot, kChoose, 23, {8, 22}, {64, 18}, QStringLiteral("选择图片"), blue)
+    addSlotButton(slot, kChoose, 23, {8, 22}, {64, 18}, QStringLiteral("选择图片"), blue)
         ->onRelease([controller] { controller->choose(); });
     slot.child(kDelete)->hide();
     slot.child(kSelect)->hide();
