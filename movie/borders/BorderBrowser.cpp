@@ -1,6 +1,7 @@
 #include "movie/borders/BorderBrowser.h"
 
 #include "movie/borders/MBS_ListView.h"
+#include "movie/common/MovieNames.h"
 #include "movie/common/SharedRules.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
@@ -53,12 +54,12 @@ QString classListAddress(const Clip& browser) {
     Clip* root = rootOf(browser);
     if (stage && root && moviecommon::isBrowserEdition(*root) && playedFromWeb(*stage))
         return moviecommon::settingsOf(browser).siteUrl(kSiteClassList);
-    const QString folder = root ? root->var(QStringLiteral("Path")).toString() : QString();
+    const QString folder = root ? root->var(moviecommon::vars::Path).toString() : QString();
     return folder + kLocalClassList;
 }
 
 bool classesEmpty(const Clip& root) {
-    return root.var(QStringLiteral("_PicClasses")).toList().isEmpty();
+    return root.var(moviecommon::vars::PicClasses).toList().isEmpty();
 }
 
 void classListArrived(Clip& browser, bool success, const QString& text) {
@@ -68,8 +69,8 @@ void classListArrived(Clip& browser, bool success, const QString& text) {
         return;
     }
     setStatus(browser, kParsingText);
-    root->call(QStringLiteral("OnClassInfoLoad"), {text});
-    if (!root->var(QStringLiteral("_PicClassesInfoLoaded")).toBool())
+    root->call(moviecommon::calls::OnClassInfoLoad, {text});
+    if (!root->var(moviecommon::vars::PicClassesInfoLoaded).toBool())
         setStatus(browser, kLoadFailedText);
     else if (classesEmpty(*root))
         setStatus(browser, kNoBordersText);
@@ -82,7 +83,7 @@ void frame7(Clip& browser) {
     Clip* root = rootOf(browser);
     if (!root)
         return;
-    if (root->var(QStringLiteral("_PicClassesInfoLoaded")).toBool()) {
+    if (root->var(moviecommon::vars::PicClassesInfoLoaded).toBool()) {
         if (!classesEmpty(*root))
             browser.gotoAndStop(8);
         return;
@@ -112,14 +113,14 @@ QString pictureUrl(const Clip& browser, const QVariant& aTurn, const QString& ex
     if (!ok || turn < 1 || turn > pics.size())
         return {};
     Clip* root = rootOf(browser);
-    const QString folder = root ? root->var(QStringLiteral("Path")).toString() : QString();
+    const QString folder = root ? root->var(moviecommon::vars::Path).toString() : QString();
     return folder + record.value(QStringLiteral("path")).toString() + pics[turn - 1] + extension;
 }
 
 void loadClass(Clip& browser, const QVariant& aID) {
     Clip* root = rootOf(browser);
     const QVariantList classes =
-        root ? root->var(QStringLiteral("_PicClasses")).toList() : QVariantList();
+        root ? root->var(moviecommon::vars::PicClasses).toList() : QVariantList();
     bool ok = false;
     const int id = aID.toInt(&ok);
     if (!ok || id < 1 || id > classes.size())
@@ -142,19 +143,19 @@ void frame8(Clip& browser) {
     if (listClip)
         listClip->setPos(0, 0);
     if (Clip* page = browser.parentClip();
-        page && page->hasFunction(QStringLiteral("InitClassMenu")))
-        page->call(QStringLiteral("InitClassMenu"));
+        page && page->hasFunction(moviecommon::calls::InitClassMenu))
+        page->call(moviecommon::calls::InitClassMenu);
     browser.setVar(QStringLiteral("_CurrentClass"), 0);
     if (MBS_ListView* list = MBS_ListView::of(listClip))
         list->Init();
     Clip* self = &browser;
-    browser.define(QStringLiteral("getSubPicUrl"), [self](const QVariantList& args) -> QVariant {
+    browser.define(moviecommon::calls::getSubPicUrl, [self](const QVariantList& args) -> QVariant {
         return pictureUrl(*self, args.value(0), QStringLiteral(".gif"));
     });
-    browser.define(QStringLiteral("getPicUrl"), [self](const QVariantList& args) -> QVariant {
+    browser.define(moviecommon::calls::getPicUrl, [self](const QVariantList& args) -> QVariant {
         return pictureUrl(*self, args.value(0), QStringLiteral(".png"));
     });
-    browser.define(QStringLiteral("LoadClass"), [self](const QVariantList& args) {
+    browser.define(moviecommon::calls::LoadClass, [self](const QVariantList& args) {
         loadClass(*self, args.value(0));
         return QVariant();
     });

@@ -1,5 +1,6 @@
 #include "movie/borders/ClassList.h"
 
+#include "movie/common/MovieNames.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
 #include "player/net/XmlLoad.h"
@@ -78,7 +79,7 @@ ParsedClasses parseClassList(const QString& text) {
 
 void defineClassInfoLoad(player::Clip& root) {
     player::Clip* self = &root;
-    root.define(QStringLiteral("OnClassInfoLoad"), [self](const QVariantList& args) {
+    root.define(moviecommon::calls::OnClassInfoLoad, [self](const QVariantList& args) {
         player::Stage* stage = self->stage();
         const ParsedClasses parsed = parseClassList(args.value(0).toString());
         if (!parsed.ok) {
@@ -90,10 +91,10 @@ void defineClassInfoLoad(player::Clip& root) {
             if (stage)
                 stage->trace(QStringLiteral("class list: dropped unsafe ") + rejected);
         }
-        QVariantList classes = self->var(QStringLiteral("_PicClasses")).toList();
+        QVariantList classes = self->var(moviecommon::vars::PicClasses).toList();
         classes += parsed.classes;
-        self->setVar(QStringLiteral("_PicClasses"), classes);
-        self->setVar(QStringLiteral("_PicClassesInfoLoaded"), true);
+        self->setVar(moviecommon::vars::PicClasses, classes);
+        self->setVar(moviecommon::vars::PicClassesInfoLoaded, true);
         if (stage)
             stage->trace(kParsedTrace + QString::number(classes.size()));
         return QVariant();

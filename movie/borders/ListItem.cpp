@@ -25,7 +25,7 @@ constexpr int kDownAlpha = 102;
 // The browser clip that owns the item: the nearest ancestor with the address functions.
 Clip* browserOf(const Clip& item) {
     for (Clip* at = item.parentClip(); at; at = at->parentClip()) {
-        if (at->hasFunction(QStringLiteral("getSubPicUrl")))
+        if (at->hasFunction(moviecommon::calls::getSubPicUrl))
             return at;
     }
     return nullptr;
@@ -36,7 +36,7 @@ loaders::ClipLoader* loaderOf(const Clip& item) {
 }
 
 void update(Clip& item, const QVariant& index) {
-    item.setVar(QStringLiteral("pIndex"), index);
+    item.setVar(moviecommon::vars::pIndex, index);
     QVariantMap info = item.var(QStringLiteral("pInfoObj")).toMap();
     info.insert(QStringLiteral("fileid"), index);
     item.setVar(QStringLiteral("pInfoObj"), info);
@@ -53,7 +53,7 @@ void update(Clip& item, const QVariant& index) {
         item.setVar(QStringLiteral("pic_name"), kMissingThumbnail);
         return;
     }
-    const QString address = browser->call(QStringLiteral("getSubPicUrl"), {index}).toString();
+    const QString address = browser->call(moviecommon::calls::getSubPicUrl, {index}).toString();
     if (address.isEmpty()) {
         item.setVar(QStringLiteral("pic_name"), kMissingThumbnail);
         return;
@@ -68,8 +68,8 @@ void click(Clip& item) {
     Clip* view = moviecommon::findClip(item, moviecommon::paths::captureView, kItemSymbol);
     if (!browser || !view || !id.isValid())
         return;
-    const QString address = browser->call(QStringLiteral("getPicUrl"), {id}).toString();
-    view->call(QStringLiteral("LoadBorder"), {id, address});
+    const QString address = browser->call(moviecommon::calls::getPicUrl, {id}).toString();
+    view->call(moviecommon::calls::LoadBorder, {id, address});
 }
 
 void buildSelectButton(Clip& item) {
@@ -122,7 +122,7 @@ void build(Clip& item) {
                              target->hide();
                          self->setVar(QStringLiteral("pic_name"), kMissingThumbnail);
                      });
-    item.define(QStringLiteral("Update"), [self](const QVariantList& args) {
+    item.define(moviecommon::calls::Update, [self](const QVariantList& args) {
         update(*self, args.value(0));
         return QVariant();
     });
@@ -135,8 +135,8 @@ void build(Clip& item) {
     if (item.hasVar(QStringLiteral("_visible")))
         item.setVisible(item.var(QStringLiteral("_visible")).toBool());
     item.setVar(QStringLiteral("pInfoObj"), QVariantMap());
-    if (item.var(QStringLiteral("pIndex")).isValid())
-        update(item, item.var(QStringLiteral("pIndex")));
+    if (item.var(moviecommon::vars::pIndex).isValid())
+        update(item, item.var(moviecommon::vars::pIndex));
 }
 
 } // namespace

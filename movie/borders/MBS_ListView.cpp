@@ -1,6 +1,7 @@
 #include "movie/borders/MBS_ListView.h"
 
 #include "movie/borders/ListItem.h"
+#include "movie/common/MovieNames.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
 
@@ -174,7 +175,7 @@ void MBS_ListView::PrePareItems(int Tol) {
         const QVariantMap init{{QStringLiteral("_x"), at.x()},
                                {QStringLiteral("_y"), at.y()},
                                {QStringLiteral("_visible"), true},
-                               {QStringLiteral("pIndex"), i + 1}};
+                               {moviecommon::vars::pIndex, i + 1}};
         Clip* item = m_clip.attachMovie(symbol, QStringLiteral("itemnew") + QString::number(number),
                                         number, init);
         if (!item)
@@ -220,8 +221,8 @@ void MBS_ListView::ReFresh(bool Force) {
             continue;
         }
         item->setY(offset + GetLoc(k + 1).y());
-        if (Force || item->var(QStringLiteral("pIndex")).toInt() != index)
-            item->call(QStringLiteral("Update"), {index});
+        if (Force || item->var(moviecommon::vars::pIndex).toInt() != index)
+            item->call(moviecommon::calls::Update, {index});
         item->show();
     }
 }

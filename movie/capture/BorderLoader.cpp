@@ -1,6 +1,7 @@
 #include "movie/capture/BorderLoader.h"
 
 #include "movie/capture/CaptureParts.h"
+#include "movie/common/MovieNames.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
 #include "player/loaders/ClipLoader.h"
@@ -23,8 +24,8 @@ Clip* borderInside(const Clip& view) {
 }
 
 void setStrip(Clip& view, double percent) {
-    if (Clip* strip = view.child(QStringLiteral("Load_Prec")))
-        strip->call(QStringLiteral("SetValue"), {percent});
+    if (Clip* strip = view.child(moviecommon::clips::Load_Prec))
+        strip->call(moviecommon::calls::SetValue, {percent});
 }
 
 loaders::ClipLoader* currentLoader(const Clip& view) {
@@ -35,7 +36,7 @@ loaders::ClipLoader* currentLoader(const Clip& view) {
 } // namespace
 
 void buildLoadingStrip(Clip& view) {
-    Clip* strip = view.createEmptyMovieClip(QStringLiteral("Load_Prec"), 23);
+    Clip* strip = view.createEmptyMovieClip(moviecommon::clips::Load_Prec, 23);
     strip->setPos(0.2, 159.2);
     strip->setRect(QRectF(0, 0, 240, 21.4), QColor(255, 255, 255, 179));
     Clip* bar = strip->createEmptyMovieClip(QStringLiteral("Load_head_mc"), 1);
@@ -46,7 +47,7 @@ void buildLoadingStrip(Clip& view) {
     style.color = QColor::fromRgb(kBodyBlue);
     addText(*strip, QStringLiteral("TheValue_field"), 2, {1.95, 3.8}, {236, 16}, style)
         ->bind(strip, QStringLiteral("TheValue_text"));
-    strip->define(QStringLiteral("SetValue"), [strip, bar](const QVariantList& args) {
+    strip->define(moviecommon::calls::SetValue, [strip, bar](const QVariantList& args) {
         double percent = args.value(0).toDouble();
         if (!std::isfinite(percent))
             percent = 0;
@@ -73,33 +74,33 @@ void resetBorderLoader(Clip& view) {
                          setStrip(*self, total > 0 ? double(loaded) * 100.0 / double(total) : 0);
                      });
     QObject::connect(loader, &loaders::ClipLoader::ready, &view, [self](Clip*) {
-        self->child(QStringLiteral("Load_Prec"))->hide();
+        self->child(moviecommon::clips::Load_Prec)->hide();
         if (Clip* holder = borderHolder(*self))
             holder->show();
     });
     QObject::connect(loader, &loaders::ClipLoader::failed, &view,
                      [self](Clip*, const QString& error) {
-                         self->child(QStringLiteral("Load_Prec"))->hide();
+                         self->child(moviecommon::clips::Load_Prec)->hide();
                          if (player::Stage* stage = self->stage())
                              stage->trace(QStringLiteral("border load failed: ") + error);
                      });
 
-    view.define(QStringLiteral("LoadBorder"), [self](const QVariantList& args) {
+    view.define(moviecommon::calls::LoadBorder, [self](const QVariantList& args) {
         self->setVar(QStringLiteral("_CurrentId"), args.value(0));
         if (Clip* holder = borderHolder(*self))
             holder->hide();
-        self->child(QStringLiteral("Load_Prec"))->show();
+        self->child(moviecommon::clips::Load_Prec)->show();
         setStrip(*self, 0);
         if (loaders::ClipLoader* current = currentLoader(*self))
             current->loadClip(args.value(1).toString(), borderInside(*self));
         return QVariant();
     });
-    view.define(QStringLiteral("RemoveBorder"), [self](const QVariantList&) {
+    view.define(moviecommon::calls::RemoveBorder, [self](const QVariantList&) {
         if (Clip* holder = borderHolder(*self))
             holder->hide();
         return QVariant();
     });
-    view.child(QStringLiteral("Load_Prec"))->hide();
+    view.child(moviecommon::clips::Load_Prec)->hide();
 }
 
 } // namespace capture

@@ -1,6 +1,7 @@
 #include "movie/capture/CameraDetection.h"
 
 #include "movie/capture/BorderLoader.h"
+#include "movie/common/MovieNames.h"
 #include "player/Clip.h"
 #include "player/Services.h"
 #include "player/Stage.h"
@@ -27,21 +28,21 @@ public:
         player::Stage* stage = m_view.stage();
         stage->trace(stage->movieUrl());
         stage->root()->setVar(QStringLiteral("Debug"), true);
-        m_view.setVar(QStringLiteral("cam_info"), kDetectingMessage);
+        m_view.setVar(moviecommon::vars::cam_info, kDetectingMessage);
     }
 
     void frame2() {
         Clip* root = m_view.stage()->root();
         root->setVar(QStringLiteral("caminited"), false);
         const QStringList names = m_view.stage()->services().cameras.names();
-        m_view.setVar(QStringLiteral("cam_array"), names);
+        m_view.setVar(moviecommon::vars::cam_array, names);
         if (!names.isEmpty()) {
-            m_view.setVar(QStringLiteral("cam_info"), QString());
+            m_view.setVar(moviecommon::vars::cam_info, QString());
             initCam();
         } else {
             dropCamera();
             getUrl(QStringLiteral("event:CamNotFound"));
-            m_view.setVar(QStringLiteral("cam_info"), kNoCameraMessage);
+            m_view.setVar(moviecommon::vars::cam_info, kNoCameraMessage);
         }
         listenToCamera();
         if (Clip* button = redetectButton()) {
@@ -71,7 +72,7 @@ public:
                          m_cam->name() + QStringLiteral("\" is not allowed"));
             // A blank view would tell the user nothing; a camera they may not open is as
             // unusable to them as one another program holds.
-            m_view.setVar(QStringLiteral("cam_info"), kCameraBusyMessage);
+            m_view.setVar(moviecommon::vars::cam_info, kCameraBusyMessage);
             return;
         }
         stage->root()->setVar(QStringLiteral("caminited"), true);
@@ -111,7 +112,7 @@ private:
         if (code == QLatin1String(media::Camera::kMuted)) {
             if (!root->var(QStringLiteral("caminited")).toBool())
                 initCam();
-            m_view.setVar(QStringLiteral("cam_info"), kCameraBusyMessage);
+            m_view.setVar(moviecommon::vars::cam_info, kCameraBusyMessage);
             // A device taken by another program is only found out once it is started,
             // after set-up hid the button; the user needs it to try again.
             if (Clip* button = redetectButton())

@@ -4,6 +4,7 @@
 #include "movie/capture/CameraDetection.h"
 #include "movie/capture/CaptureParts.h"
 #include "movie/capture/CompositePicture.h"
+#include "movie/common/MovieNames.h"
 #include "movie/widgets/Button.h"
 #include "player/Clip.h"
 #include "player/media/VideoClip.h"
@@ -68,7 +69,7 @@ void buildCameraContent(Clip& picture) {
     style.align = Qt::AlignHCenter | Qt::AlignTop;
     style.wrap = true;
     auto* info = addText(*content, QStringLiteral("cam_info_txt"), 2, {-1, 68}, {244.5, 70}, style);
-    info->bind(picture.parentClip(), QStringLiteral("cam_info"));
+    info->bind(picture.parentClip(), moviecommon::vars::cam_info);
 
     widgets::makeTextButton(*content, QStringLiteral("ReDetectDV_button"), 3, {71.65, 139.2},
                             QStringLiteral("重新检测摄像设备"), {112, 24});
@@ -82,7 +83,7 @@ void buildCompositeContent(Clip& picture) {
     player::TextField::Style style;
     style.pixelSize = 12;
     style.color = Qt::white;
-    addText(*content, QStringLiteral("fromphoto_info_txt"), 2, {12, 86}, {226, 20}, style)
+    addText(*content, moviecommon::clips::fromphoto_info_txt, 2, {12, 86}, {226, 20}, style)
         ->setText(QStringLiteral("请选择本地图片文件作合成背景！"));
     buildCompositePicture(*content);
 }
@@ -98,7 +99,7 @@ void buildBorderHolder(Clip& picture) {
 } // namespace
 
 Clip* buildCameraView(Clip& page) {
-    Clip* view = page.createEmptyMovieClip(QStringLiteral("dv"), 67);
+    Clip* view = page.createEmptyMovieClip(moviecommon::clips::dv, 67);
     view->setPos(270.3, 36.05);
     view->setScale(100.62, 100.83);
     buildBackdrop(*view);

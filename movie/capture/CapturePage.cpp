@@ -5,6 +5,7 @@
 #include "movie/capture/ClassMenu.h"
 #include "movie/capture/PhotoPreviews.h"
 #include "movie/capture/Snapshot.h"
+#include "movie/common/MovieNames.h"
 #include "movie/widgets/Button.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
@@ -63,8 +64,8 @@ void buildLayout(Clip& page) {
     // The border browser comes from its own folder when the movie has it.
     const QString browser = QStringLiteral("listiview_form");
     Clip* list = stage->library().has(browser)
-                     ? page.attachMovie(browser, QStringLiteral("listiview_form_mc"), 3)
-                     : page.createEmptyMovieClip(QStringLiteral("listiview_form_mc"), 3);
+                     ? page.attachMovie(browser, moviecommon::clips::listiview_form_mc, 3)
+                     : page.createEmptyMovieClip(moviecommon::clips::listiview_form_mc, 3);
     list->setPos(5.5, 277);
     Clip* panel = page.createEmptyMovieClip(QStringLiteral("panel"), 11);
     panel->setPos(-9, 95);
@@ -74,7 +75,7 @@ void buildLayout(Clip& page) {
 
     addText(page, QStringLiteral("info_Capture_count_field"), 52, {571.95, 203.5}, {200, 20},
             textStyle(14, Qt::white, true))
-        ->bind(&page, QStringLiteral("info_Capture_count_txt"));
+        ->bind(&page, moviecommon::vars::info_Capture_count_txt);
     addShutter(page, QStringLiteral("Capture_Enter_mc"), 53, {590.95, 81.5}, 0);
     widgets::makeTextButton(page, QStringLiteral("No_border_button"), 55, {369.95, 244.7},
                             QStringLiteral("无边框"), {72, 24});
@@ -85,12 +86,12 @@ void buildLayout(Clip& page) {
     addText(page, QStringLiteral("fromphoto_tip_msg"), 62, {17, -21}, {700, 18}, textStyle(12, tip))
         ->setText(QStringLiteral(
             "！ 选择本地图片文件作为合成背景进行拍摄，随后切换到[整理]窗口，进行删选。"));
-    widgets::makeTextButton(page, QStringLiteral("button_clessselect"), 63, {449.3, 244.75},
+    widgets::makeTextButton(page, moviecommon::clips::button_clessselect, 63, {449.3, 244.75},
                             QStringLiteral("边框类别"), {53, 24});
     addText(page, QStringLiteral("classname_field"), 66, {503.25, 247.05}, {200, 20},
             textStyle(12, Qt::white, true))
-        ->bind(&page, QStringLiteral("classname"));
-    page.setVar(QStringLiteral("classname"), QStringLiteral("(节日祝福)"));
+        ->bind(&page, moviecommon::vars::classname);
+    page.setVar(moviecommon::vars::classname, QStringLiteral("(节日祝福)"));
     buildCameraView(page);
     addText(page, QStringLiteral("shutter_hint"), 91, {685, 123}, {100, 20},
             textStyle(14, Qt::white, true))
@@ -100,18 +101,18 @@ void buildLayout(Clip& page) {
 // The picture-file panel with its two slots and the scale display the composite picture
 // writes to.
 void addPicturePanel(Clip& page) {
-    const QString symbol = QStringLiteral("local_photo_previews");
+    const QString symbol = moviecommon::symbols::local_photo_previews;
     player::Stage* stage = page.stage();
     Clip* panel = stage->library().has(symbol)
                       ? page.attachMovie(symbol, QStringLiteral("local_photo_previews_mc"), 16)
                       : page.createEmptyMovieClip(QStringLiteral("local_photo_previews_mc"), 16);
     panel->setPos(33, 25);
-    if (!panel->hasVar(QStringLiteral("ScaleRating")))
-        panel->setVar(QStringLiteral("ScaleRating"), QStringLiteral("(100％)"));
-    if (!panel->child(QStringLiteral("ScaleRating_field")))
-        addText(*panel, QStringLiteral("ScaleRating_field"), 100, {250.05, 221.75}, {60, 18},
+    if (!panel->hasVar(moviecommon::vars::ScaleRating))
+        panel->setVar(moviecommon::vars::ScaleRating, QStringLiteral("(100％)"));
+    if (!panel->child(moviecommon::clips::ScaleRating_field))
+        addText(*panel, moviecommon::clips::ScaleRating_field, 100, {250.05, 221.75}, {60, 18},
                 textStyle(12, Qt::white))
-            ->bind(panel, QStringLiteral("ScaleRating"));
+            ->bind(panel, moviecommon::vars::ScaleRating);
 }
 
 void setFrom(Clip& page, const QString& mode) {
@@ -158,17 +159,17 @@ void frame2(Clip& page) {
     Clip* root = page.stage()->root();
     for (const QString& name :
          {QStringLiteral("Capture_Enter_mc"), QStringLiteral("Capture_Enter_mc2")})
-        page.child(name)->onRelease([root] { root->call(QStringLiteral("CaptureDo")); });
+        page.child(name)->onRelease([root] { root->call(moviecommon::calls::CaptureDo); });
     listenForSpace(page);
     page.stop();
     page.childAtDepth(1)->hide();
-    page.call(QStringLiteral("setFrom"), {QStringLiteral("cam")});
+    page.call(moviecommon::calls::setFrom, {moviecommon::sources::camera});
     Clip* self = &page;
     page.child(QStringLiteral("No_border_button"))->onRelease([self] {
-        self->child(QStringLiteral("dv"))->call(QStringLiteral("RemoveBorder"));
+        self->child(moviecommon::clips::dv)->call(moviecommon::calls::RemoveBorder);
     });
     attachClassButtonAlert(page);
-    root->setVar(QStringLiteral("MenuItems"), QVariantList());
+    root->setVar(moviecommon::vars::MenuItems, QVariantList());
     defineClassMenu(page);
 }
 
@@ -176,11 +177,11 @@ void frame2(Clip& page) {
 
 void defineSymbols(player::Stage& stage) {
     definePhotoPreviews(stage);
-    stage.library().define(QStringLiteral("capture_page"), [](Clip& page) {
+    stage.library().define(moviecommon::symbols::capture_page, [](Clip& page) {
         buildLayout(page);
         Clip* self = &page;
         page.timeline().setScript(1, [self] {
-            self->define(QStringLiteral("setFrom"), [self](const QVariantList& args) {
+            self->define(moviecommon::calls::setFrom, [self](const QVariantList& args) {
                 setFrom(*self, args.value(0).toString());
                 return QVariant();
             });
@@ -193,10 +194,10 @@ void defineSymbols(player::Stage& stage) {
 void defineRootFunctions(Clip& root) {
     defineSnapshot(root);
     Clip* self = &root;
-    root.define(QStringLiteral("SelectThisPhoto"), [self](const QVariantList& args) {
+    root.define(moviecommon::calls::SelectThisPhoto, [self](const QVariantList& args) {
         if (Clip* photo =
                 self->resolve(QStringLiteral("capture_mc/dv/cam_pic_mc/FromPhoto_mc/photo_mc")))
-            photo->call(QStringLiteral("SelectThisPhoto"), args);
+            photo->call(moviecommon::calls::SelectThisPhoto, args);
         return QVariant();
     });
 }

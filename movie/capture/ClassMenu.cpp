@@ -1,5 +1,6 @@
 #include "movie/capture/ClassMenu.h"
 
+#include "movie/common/MovieNames.h"
 #include "movie/widgets/Alert.h"
 #include "movie/widgets/PopupMenu.h"
 #include "player/Clip.h"
@@ -15,19 +16,19 @@ constexpr int kRowHeight = 25;
 const QPointF kMenuAt(465, 310);
 
 Clip* classButton(const Clip& page) {
-    return page.child(QStringLiteral("button_clessselect"));
+    return page.child(moviecommon::clips::button_clessselect);
 }
 
 void initClassMenu(Clip& page) {
     player::Stage* stage = page.stage();
     Clip* root = stage->root();
-    const QVariantList classes = root->var(QStringLiteral("_PicClasses")).toList();
+    const QVariantList classes = root->var(moviecommon::vars::PicClasses).toList();
     // A menu without classes would offer nothing; the button keeps saying so instead.
     if (classes.isEmpty())
         return;
 
     QList<widgets::PopupMenu::Item> items;
-    QVariantList menuItems = root->var(QStringLiteral("MenuItems")).toList();
+    QVariantList menuItems = root->var(moviecommon::vars::MenuItems).toList();
     for (int i = 0; i < classes.size(); ++i) {
         const QVariantMap record = classes[i].toMap();
         const QString label =
@@ -38,7 +39,7 @@ void initClassMenu(Clip& page) {
         menuItems.append(
             QVariantMap{{QStringLiteral("label"), label}, {QStringLiteral("ID"), i + 1}});
     }
-    root->setVar(QStringLiteral("MenuItems"), menuItems);
+    root->setVar(moviecommon::vars::MenuItems, menuItems);
 
     delete root->var(QStringLiteral("BorderMenu")).value<QObject*>();
     auto* menu = new widgets::PopupMenu(*stage, items, root);
@@ -48,12 +49,12 @@ void initClassMenu(Clip& page) {
     Clip* self = &page;
     menu->onChange([self, menu](int index) {
         const widgets::PopupMenu::Item& item = menu->items().at(index);
-        self->setVar(QStringLiteral("classname"),
+        self->setVar(moviecommon::vars::classname,
                      QStringLiteral("(") + item.label + QStringLiteral(")"));
-        if (Clip* browser = self->child(QStringLiteral("listiview_form_mc")))
-            browser->call(QStringLiteral("LoadClass"), {item.id});
+        if (Clip* browser = self->child(moviecommon::clips::listiview_form_mc))
+            browser->call(moviecommon::calls::LoadClass, {item.id});
     });
-    page.setVar(QStringLiteral("classname"),
+    page.setVar(moviecommon::vars::classname,
                 QStringLiteral("(") +
                     classes.first().toMap().value(QStringLiteral("name")).toString() +
                     QStringLiteral(")"));
@@ -73,7 +74,7 @@ void attachClassButtonAlert(Clip& page) {
 
 void defineClassMenu(Clip& page) {
     Clip* self = &page;
-    page.define(QStringLiteral("InitClassMenu"), [self](const QVariantList&) {
+    page.define(moviecommon::calls::InitClassMenu, [self](const QVariantList&) {
         initClassMenu(*self);
         return QVariant();
     });

@@ -1,5 +1,6 @@
 #include "movie/capture/CompositePicture.h"
 
+#include "movie/common/MovieNames.h"
 #include "player/Bitmap.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
@@ -22,7 +23,7 @@ constexpr qreal kMaxZoom = 200;
 // The scale display lives on the page's picture-file panel.
 void setScaleRating(const Clip& photo, const QString& text) {
     if (Clip* previews = photo.resolve(QStringLiteral("../../../../local_photo_previews_mc")))
-        previews->setVar(QStringLiteral("ScaleRating"), text);
+        previews->setVar(moviecommon::vars::ScaleRating, text);
 }
 
 void setScale2(Clip& photo, qreal xs, qreal ys) {
@@ -43,7 +44,7 @@ void selectThisPhoto(Clip& photo, const player::BitmapPtr& bitmap) {
     picture->setPos(0, 0);
     picture->attachBitmap(bitmap, 1);
     setScaleRating(photo, QStringLiteral("(100%)"));
-    if (Clip* hint = photo.parentClip()->child(QStringLiteral("fromphoto_info_txt")))
+    if (Clip* hint = photo.parentClip()->child(moviecommon::clips::fromphoto_info_txt))
         hint->hide();
 }
 
@@ -54,11 +55,11 @@ void buildCompositePicture(Clip& fromPhoto) {
     photo->createEmptyMovieClip(QStringLiteral("placeholder"), 1)
         ->setContent(QRectF(0, 0, 240, 180), [](QPainter&) {});
 
-    photo->define(QStringLiteral("SelectThisPhoto"), [photo](const QVariantList& args) {
+    photo->define(moviecommon::calls::SelectThisPhoto, [photo](const QVariantList& args) {
         selectThisPhoto(*photo, args.value(0).value<player::BitmapPtr>());
         return QVariant();
     });
-    photo->define(QStringLiteral("SetScale2"), [photo](const QVariantList& args) {
+    photo->define(moviecommon::calls::SetScale2, [photo](const QVariantList& args) {
         setScale2(*photo, args.value(0).toDouble(), args.value(1).toDouble());
         return QVariant();
     });
@@ -78,7 +79,7 @@ void buildCompositePicture(Clip& fromPhoto) {
             if (!photo->child(QStringLiteral("MyPhoto")))
                 return;
             const qreal s = std::clamp(photo->xScale() + delta, kMinZoom, kMaxZoom);
-            photo->call(QStringLiteral("SetScale2"), {s, s});
+            photo->call(moviecommon::calls::SetScale2, {s, s});
         });
     }
 }

@@ -63,7 +63,7 @@ void addResetButton(Clip& panel) {
                                       moviecommon::paths::captureView +
                                           QStringLiteral("/cam_pic_mc/FromPhoto_mc/photo_mc"),
                                       QStringLiteral("Reset_size_button")))
-            photo->call(QStringLiteral("SetScale2"), {100, 100});
+            photo->call(moviecommon::calls::SetScale2, {100, 100});
     });
 }
 
@@ -72,19 +72,19 @@ void buildPanel(Clip& panel) {
     panel.attachMovie(kPhotoSlotSymbol, QStringLiteral("photo_2"), 2)->setPos(108, 26.35);
     addHint(panel);
     addResetButton(panel);
-    panel.setVar(QStringLiteral("ScaleRating"), QStringLiteral("(100％)"));
+    panel.setVar(moviecommon::vars::ScaleRating, QStringLiteral("(100％)"));
     player::TextField::Style style;
     style.pixelSize = 12;
     style.color = Qt::white;
-    addText(panel, QStringLiteral("ScaleRating_field"), 5, {250.05, 221.75}, {60, 18}, style)
-        ->bind(&panel, QStringLiteral("ScaleRating"));
+    addText(panel, moviecommon::clips::ScaleRating_field, 5, {250.05, 221.75}, {60, 18}, style)
+        ->bind(&panel, moviecommon::vars::ScaleRating);
 }
 
 } // namespace
 
 void definePhotoPreviews(player::Stage& stage) {
     definePhotoSlot(stage);
-    stage.library().define(QStringLiteral("local_photo_previews"), buildPanel);
+    stage.library().define(moviecommon::symbols::local_photo_previews, buildPanel);
 }
 
 } // namespace capture

@@ -34,7 +34,6 @@ namespace {
 
 const QString kArea = QStringLiteral("sub_photo_mc");
 const QString kPicture = QStringLiteral("Sub_photo_mc_mc");
-const QString kProgress = QStringLiteral("Load_Prec");
 const QString kDelete = QStringLiteral("sub_delete_but");
 const QString kSelect = QStringLiteral("sub_selectbg_button");
 const QString kChoose = QStringLiteral("but_uploadfile_mc");
@@ -69,7 +68,7 @@ public:
                     if (target != m_picture)
                         return;
                     trace(QStringLiteral("picture slot: cannot load: ") + error);
-                    show(kProgress, false);
+                    show(moviecommon::clips::Load_Prec, false);
                 });
     }
 
@@ -87,7 +86,7 @@ public:
 
     void onSelectFiledOK(const QString& path) {
         loadInto(path);
-        show(kProgress, false);
+        show(moviecommon::clips::Load_Prec, false);
     }
 
     // A picture dropped from the file manager counts as chosen in the dialog, while the slot
@@ -108,7 +107,7 @@ public:
 
     void select() {
         if (player::Stage* stage = m_slot.stage())
-            stage->root()->call(QStringLiteral("SelectThisPhoto"), {m_slot.var(kMyBitMap)});
+            stage->root()->call(moviecommon::calls::SelectThisPhoto, {m_slot.var(kMyBitMap)});
     }
 
     void attachFileReference() {
@@ -116,7 +115,7 @@ public:
             m_file = new net::FileReference(*stage, this);
             connect(m_file, &net::FileReference::opened, this, [this] {
                 show(kChoose, false);
-                show(kProgress, true);
+                show(moviecommon::clips::Load_Prec, true);
                 setProgress(0);
             });
             connect(m_file, &net::FileReference::progress, this, [this](qint64 sent, qint64 total) {
@@ -125,7 +124,7 @@ public:
             });
             connect(m_file, &net::FileReference::completed, this, [this] {
                 show(kArea, true);
-                show(kProgress, true);
+                show(moviecommon::clips::Load_Prec, true);
                 setProgress(50);
                 loadInto(siteBase() + QStringLiteral("upload/") + encodedName());
             });
@@ -133,7 +132,7 @@ public:
             // last progress it would take no other picture until the movie was reloaded.
             connect(m_file, &net::FileReference::failed, this, [this](const QString& reason) {
                 trace(QStringLiteral("picture slot: upload failed: ") + reason);
-                show(kProgress, false);
+                show(moviecommon::clips::Load_Prec, false);
                 show(kArea, false);
                 show(kChoose, true);
             });
@@ -197,7 +196,7 @@ private:
                          kThumbnailSize.height() * 100.0 / own.height());
         shrinkInBackground(picture, full, own);
 
-        show(kProgress, false);
+        show(moviecommon::clips::Load_Prec, false);
         show(kDelete, true);
         show(kSelect, true);
         if (moviecommon::isBrowserEdition(m_slot)) {
@@ -243,8 +242,8 @@ private:
             part->setVisible(visible);
     }
     void setProgress(double percent) {
-        if (Clip* bar = m_slot.child(kProgress))
-            bar->call(QStringLiteral("SetValue"), {percent});
+        if (Clip* bar = m_slot.child(moviecommon::clips::Load_Prec))
+            bar->call(moviecommon::calls::SetValue, {percent});
     }
     void trace(const QString& text) const {
         if (player::Stage* stage = m_slot.stage())
@@ -304,8 +303,8 @@ void buildSlot(Clip& slot) {
     // Kept without content, so it never widens the picture area the bitmap is cut to.
     area->createEmptyMovieClip(QStringLiteral("button_rect_hint"), 1)->hide();
     area->hide();
-    addSlotProgress(slot, kProgress);
-    slot.child(kProgress)->hide();
+    addSlotProgress(slot, moviecommon::clips::Load_Prec);
+    slot.child(moviecommon::clips::Load_Prec)->hide();
     const QColor blue(0x00, 0x33, 0xcc), red(0xdd, 0x00, 0x00);
     addSlotButton(slot, kDelete, 21, {44.1, 43.75}, {36, 16}, QStringLiteral("删除"), red)
         ->onRelease([controller] { controller->remove(); });
@@ -319,7 +318,7 @@ void buildSlot(Clip& slot) {
 
     slot.setVar(kFilename, QString());
     slot.setVar(kMyBitMap, 0);
-    slot.define(QStringLiteral("OnSelectFiledOK"), [controller](const QVariantList& args) {
+    slot.define(moviecommon::vars::OnSelectFiledOK, [controller](const QVariantList& args) {
         controller->onSelectFiledOK(args.value(0).toString());
         return QVariant();
     });

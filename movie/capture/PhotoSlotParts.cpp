@@ -1,6 +1,7 @@
 #include "movie/capture/PhotoSlotParts.h"
 
 #include "movie/capture/CaptureParts.h"
+#include "movie/common/MovieNames.h"
 #include "player/Clip.h"
 #include "player/TextField.h"
 
@@ -50,7 +51,7 @@ void addSlotProgress(Clip& slot, const QString& name) {
     style.color = QColor::fromRgb(kBodyBlue);
     style.align = Qt::AlignCenter;
     player::TextField* value = addText(*bar, QStringLiteral("value"), 2, {0, 0}, {78, 16}, style);
-    bar->define(QStringLiteral("SetValue"), [head, value](const QVariantList& args) {
+    bar->define(moviecommon::calls::SetValue, [head, value](const QVariantList& args) {
         const double v = args.value(0).toDouble();
         const double whole = std::isfinite(v) ? std::floor(v) : 0;
         value->setText(QString::number(static_cast<qint64>(whole)) + QStringLiteral(" %"));

@@ -1,5 +1,6 @@
 #include "movie/capture/Snapshot.h"
 
+#include "movie/common/MovieNames.h"
 #include "player/Bitmap.h"
 #include "player/Clip.h"
 
@@ -26,33 +27,33 @@ int increment(Clip& root, const QString& counter) {
 }
 
 void captureDo(Clip& root) {
-    increment(root, QStringLiteral("CpRecord"));
-    const int taken = increment(root, QStringLiteral("info_Capture_count"));
+    increment(root, moviecommon::vars::CpRecord);
+    const int taken = increment(root, moviecommon::vars::info_Capture_count);
 
     // Each snapshot is a bitmap of its own: cards made earlier keep their pictures.
     auto bitmap = std::make_shared<player::Bitmap>(kWidth, kHeight, true, 0);
-    root.setVar(QStringLiteral("CaptingBmp"), QVariant::fromValue(bitmap));
+    root.setVar(moviecommon::vars::CaptingBmp, QVariant::fromValue(bitmap));
     // The picture clip in its own coordinates: the view's scale and shadow stay out.
     if (Clip* source = picture(root))
         bitmap->draw(*source, QTransform(), QRectF(0, 0, kWidth, kHeight), true);
 
-    if (Clip* tray = root.child(QStringLiteral("manage_mc")))
-        tray->call(QStringLiteral("NewPhoto"));
-    if (Clip* page = root.child(QStringLiteral("capture_mc")))
-        page->setVar(QStringLiteral("info_Capture_count_txt"), QStringLiteral("您已拍摄 ") +
-                                                                   QString::number(taken) +
-                                                                   QStringLiteral(" 张！"));
+    if (Clip* tray = root.child(moviecommon::clips::manage_mc))
+        tray->call(moviecommon::calls::NewPhoto);
+    if (Clip* page = root.child(moviecommon::clips::capture_mc))
+        page->setVar(moviecommon::vars::info_Capture_count_txt, QStringLiteral("您已拍摄 ") +
+                                                                    QString::number(taken) +
+                                                                    QStringLiteral(" 张！"));
 }
 
 } // namespace
 
 void defineSnapshot(Clip& root) {
     Clip* self = &root;
-    root.define(QStringLiteral("CaptureDo"), [self](const QVariantList&) {
+    root.define(moviecommon::calls::CaptureDo, [self](const QVariantList&) {
         captureDo(*self);
         return QVariant();
     });
-    root.define(QStringLiteral("getPhotoType"), [self](const QVariantList&) {
+    root.define(moviecommon::calls::getPhotoType, [self](const QVariantList&) {
         const Clip* composite =
             self->resolve(QStringLiteral("capture_mc/dv/cam_pic_mc/FromPhoto_mc"));
         const bool shown = composite && composite->isVisibleTo(composite->parentItem());

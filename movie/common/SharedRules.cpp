@@ -10,7 +10,7 @@ namespace moviecommon {
 bool isBrowserEdition(const player::Clip& anyClip) {
     const player::Stage* stage = anyClip.stage();
     const player::Clip* root = stage ? stage->root() : &anyClip;
-    return root->var(vars::SetIdeType).toString() == QLatin1String("ie");
+    return root->var(vars::SetIdeType).toString() == moviecommon::editions::browser;
 }
 
 const common::Settings& settingsOf(const player::Clip& anyClip) {

@@ -1,6 +1,7 @@
 #include "movie/output/Lwz.h"
 
 #include "lzw/Lzw.h"
+#include "movie/common/MovieNames.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
 
@@ -31,7 +32,7 @@ std::optional<QString> lwzCompress(QStringView text) {
 void defineLwz(player::Clip& lwz) {
     lwz.setVar(QStringLiteral("xmlsafe"), false);
     player::Clip* self = &lwz;
-    lwz.define(QStringLiteral("compress"), [self](const QVariantList& args) -> QVariant {
+    lwz.define(moviecommon::calls::compress, [self](const QVariantList& args) -> QVariant {
         const std::optional<QString> codes = lwzCompress(args.value(0).toString());
         if (!codes) {
             if (player::Stage* stage = self->stage())

@@ -19,12 +19,11 @@ using player::Stage;
 namespace {
 
 const QString kTimer = QStringLiteral("Timer");
-const QString kSettingsPath = QStringLiteral("/Uploadsetting_mc");
 constexpr int kSaveWidth = 240;
 constexpr int kSaveHeight = 180;
 
 Clip* statusPanel(Stage& stage) {
-    return stage.root()->resolve(QStringLiteral("/Upload_Status_mc"));
+    return stage.root()->resolve(moviecommon::paths::statusPanel);
 }
 
 void hideStatus(Stage& stage) {
@@ -66,7 +65,8 @@ void startStep(Stage& stage, Clip& card, const QString& step) {
 void savePhoto(Stage& stage, Clip& card) {
     if (stepPending(stage, card))
         return;
-    if (stage.root()->var(QStringLiteral("SetIdeType")).toString() == QLatin1String("ie")) {
+    if (stage.root()->var(moviecommon::vars::SetIdeType).toString() ==
+        moviecommon::editions::browser) {
         startStep(stage, card, QStringLiteral("SavePhoto2Web"));
         return;
     }
@@ -94,8 +94,8 @@ void savePhoto2disc(Stage& stage, Clip& card) {
 bool uploadUnderWay(Stage& stage, const Clip& settings) {
     if (uploadSettingsEntering(settings))
         return true;
-    Clip* upload = stage.root()->resolve(QStringLiteral("/Upload_mc"));
-    return upload && upload->call(QStringLiteral("isUploading")).toBool();
+    Clip* upload = stage.root()->resolve(moviecommon::paths::upload);
+    return upload && upload->call(moviecommon::calls::isUploading).toBool();
 }
 
 // The browser edition's step: the picture goes to the save settings, whose OK uploads it.
@@ -103,7 +103,8 @@ bool uploadUnderWay(Stage& stage, const Clip& settings) {
 // never share the upload clip.
 void savePhoto2Web(Stage& stage, Clip& card) {
     clearStep(stage, card);
-    Clip* settings = moviecommon::findClip(card, kSettingsPath, QStringLiteral("SavePhoto2Web"));
+    Clip* settings = moviecommon::findClip(card, moviecommon::paths::uploadSettings,
+                                           QStringLiteral("SavePhoto2Web"));
     if (!settings)
         return;
     if (uploadUnderWay(stage, *settings)) {
@@ -114,7 +115,7 @@ void savePhoto2Web(Stage& stage, Clip& card) {
     if (const Clip* pic = card.child(QStringLiteral("pic")))
         bitmap->draw(*pic);
     QPointer<Stage> where(&stage);
-    openUploadSettings(*settings, card.var(QStringLiteral("PhotoType")).toInt(), bitmap, [where] {
+    openUploadSettings(*settings, card.var(moviecommon::vars::PhotoType).toInt(), bitmap, [where] {
         if (where)
             savePhoto2WebDo(*where);
     });
@@ -136,13 +137,13 @@ Clip::Function onCard(Clip& card, void (*operation)(Stage&, Clip&)) {
 } // namespace
 
 void savePhoto2WebDo(Stage& stage) {
-    Clip* settings =
-        moviecommon::findClip(*stage.root(), kSettingsPath, QStringLiteral("SavePhoto2Web_do"));
-    Clip* upload = moviecommon::findClip(*stage.root(), QStringLiteral("/Upload_mc"),
+    Clip* settings = moviecommon::findClip(*stage.root(), moviecommon::paths::uploadSettings,
+                                           QStringLiteral("SavePhoto2Web_do"));
+    Clip* upload = moviecommon::findClip(*stage.root(), moviecommon::paths::upload,
                                          QStringLiteral("SavePhoto2Web_do"));
     if (!settings || !upload)
         return;
-    if (upload->call(QStringLiteral("isUploading")).toBool()) {
+    if (upload->call(moviecommon::calls::isUploading).toBool()) {
         stage.trace(QStringLiteral("SavePhoto2Web_do: an upload is still under way; refused"));
         return;
     }
@@ -150,8 +151,8 @@ void savePhoto2WebDo(Stage& stage) {
         panel->setVar(QStringLiteral("text"), kSaveStatusText);
         panel->show();
     }
-    upload->call(QStringLiteral("UploadPic"), {settings->var(QStringLiteral("SaveBmp")),
-                                               settings->var(QStringLiteral("PhotoType"))});
+    upload->call(moviecommon::calls::UploadPic, {settings->var(moviecommon::vars::SaveBmp),
+                                                 settings->var(moviecommon::vars::PhotoType)});
 }
 
 QString savePictureText(const Clip& card) {
@@ -164,7 +165,7 @@ QString savePictureText(const Clip& card) {
 }
 
 void defineSaveFunctions(Clip& card) {
-    card.define(QStringLiteral("SavePhoto"), onCard(card, savePhoto));
+    card.define(moviecommon::calls::SavePhoto, onCard(card, savePhoto));
     card.define(QStringLiteral("SavePhoto2disc"), onCard(card, savePhoto2disc));
     card.define(QStringLiteral("SavePhoto2Web"), onCard(card, savePhoto2Web));
     card.define(QStringLiteral("SavePhoto2Web_do"), onCard(card, savePhoto2WebDoOnCard));

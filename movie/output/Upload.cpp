@@ -22,8 +22,7 @@ using player::Stage;
 
 namespace {
 
-const QString kWho = QStringLiteral("Upload_mc");
-const QString kSettings = QStringLiteral("/Uploadsetting_mc");
+const QString kWho = moviecommon::clips::Upload_mc;
 const QString kLwz = QStringLiteral("/Lwz");
 
 // A file name the site answered is used as a path below `UploadPath` and as the name the
@@ -54,7 +53,7 @@ public:
             return false;
         }
         m_photoType = photoType;
-        m_clip.setVar(QStringLiteral("PhotoType"), photoType);
+        m_clip.setVar(moviecommon::vars::PhotoType, photoType);
         return uploadString(pixelText(bmp->image()));
     }
 
@@ -87,7 +86,7 @@ public:
         const QStringView piece = uploadPiece(m_picData, m_currentItemIndex, m_itemTols);
         Clip* lwz = moviecommon::findClip(m_clip, kLwz, kWho);
         const QVariant codes =
-            lwz ? lwz->call(QStringLiteral("compress"), {piece.toString()}) : QVariant();
+            lwz ? lwz->call(moviecommon::calls::compress, {piece.toString()}) : QVariant();
         if (!codes.isValid()) {
             abandon(QStringLiteral("a piece could not be compressed"));
             return false;
@@ -153,7 +152,7 @@ private:
             setStatus({}, false);
             return;
         }
-        Clip* settings = moviecommon::findClip(m_clip, kSettings, kWho);
+        Clip* settings = moviecommon::findClip(m_clip, moviecommon::paths::uploadSettings, kWho);
         net::FormPost& lv = requestObject();
         lv.set(QStringLiteral("actionname"), QStringLiteral("sendpic"));
         lv.set(QStringLiteral("text"), m_picDataComped);
@@ -239,9 +238,9 @@ void defineUpload(Clip& upload) {
         return;
     QPointer<UploadWork> work = new UploadWork(*stage, upload);
     upload.setVar(QStringLiteral("Stepcount"), static_cast<int>(kUploadStep));
-    upload.setVar(QStringLiteral("PhotoType"), 1);
+    upload.setVar(moviecommon::vars::PhotoType, 1);
     upload.setVar(QStringLiteral("sendOk"), false);
-    upload.define(QStringLiteral("UploadPic"), [work](const QVariantList& args) -> QVariant {
+    upload.define(moviecommon::calls::UploadPic, [work](const QVariantList& args) -> QVariant {
         return work &&
                work->uploadPic(args.value(0).value<player::BitmapPtr>(), args.value(1, 1).toInt());
     });
@@ -250,7 +249,7 @@ void defineUpload(Clip& upload) {
     });
     upload.define(QStringLiteral("NextItem"),
                   [work](const QVariantList&) -> QVariant { return work && work->nextItem(); });
-    upload.define(QStringLiteral("isUploading"),
+    upload.define(moviecommon::calls::isUploading,
                   [work](const QVariantList&) -> QVariant { return work && work->busy(); });
 }
 

@@ -1,5 +1,6 @@
 #include "movie/output/UploadSettings.h"
 
+#include "movie/common/MovieNames.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
 #include "player/TextField.h"
@@ -29,8 +30,6 @@ constexpr qreal kTitleFieldY = 48;
 constexpr qreal kFieldSpacing = 30;
 constexpr qreal kButtonsY = 122;
 
-const QString kSaveBmp = QStringLiteral("SaveBmp");
-const QString kPhotoType = QStringLiteral("PhotoType");
 const QString kOnEnter = QStringLiteral("OnEnter");
 const QString kEnterTimer = QStringLiteral("EnterTimer");
 
@@ -132,7 +131,7 @@ void enter(Clip& panel) {
 
 void cancel(Clip& panel) {
     panel.hide();
-    panel.setVar(kSaveBmp, QVariant());
+    panel.setVar(moviecommon::vars::SaveBmp, QVariant());
 }
 
 } // namespace
@@ -184,8 +183,8 @@ void buildUploadSettings(Clip& panel) {
 void openUploadSettings(Clip& panel, int photoType, player::BitmapPtr saveBmp,
                         std::function<void()> onEnter) {
     panel.show();
-    panel.setVar(kPhotoType, photoType);
-    panel.setVar(kSaveBmp, QVariant::fromValue(std::move(saveBmp)));
+    panel.setVar(moviecommon::vars::PhotoType, photoType);
+    panel.setVar(moviecommon::vars::SaveBmp, QVariant::fromValue(std::move(saveBmp)));
     panel.define(kOnEnter, [onEnter = std::move(onEnter)](const QVariantList&) {
         if (onEnter)
             onEnter();

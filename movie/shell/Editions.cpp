@@ -1,5 +1,6 @@
 #include "movie/shell/Editions.h"
 
+#include "movie/common/MovieNames.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
 
@@ -8,10 +9,6 @@ namespace shell {
 using player::Clip;
 
 namespace {
-
-const QString kEditionFlag = QStringLiteral("SetIdeType");
-const QString kBrowser = QStringLiteral("ie");
-const QString kDesktop = QStringLiteral("soft");
 
 void trace(const Clip& root, const QString& text) {
     if (player::Stage* stage = root.stage())
@@ -25,7 +22,7 @@ QVariant bcSetIdeType(Clip& root) {
         if (Clip* button = root.child(QLatin1String(name)))
             button->show();
     }
-    return kDesktop;
+    return moviecommon::editions::desktop;
 }
 
 // The chosen file comes back as "<path>|<target path of the asking clip>". Clip names never
@@ -42,53 +39,54 @@ void bcOnSelectFiledOK(Clip& root, const QString& value) {
         trace(root, QStringLiteral("OnSelectFiledOK: no clip ") + target);
         return;
     }
-    asking->call(QStringLiteral("OnSelectFiledOK"), {value.left(bar)});
+    asking->call(moviecommon::vars::OnSelectFiledOK, {value.left(bar)});
 }
 
 } // namespace
 
 bool isBrowserEdition(const Clip& root) {
-    return root.var(kEditionFlag).toString() == kBrowser;
+    return root.var(moviecommon::vars::SetIdeType).toString() == moviecommon::editions::browser;
 }
 
 void watchEdition(Clip& root) {
     Clip* r = &root;
-    root.setVar(kEditionFlag, kBrowser);
+    root.setVar(moviecommon::vars::SetIdeType, moviecommon::editions::browser);
     root.define(QStringLiteral("onSetIdeType"), [r](const QVariantList&) {
-        r->setVar(kEditionFlag, kDesktop);
+        r->setVar(moviecommon::vars::SetIdeType, moviecommon::editions::desktop);
         return QVariant();
     });
-    root.watch(kEditionFlag, [r](const QVariant&, const QVariant&) { return bcSetIdeType(*r); });
+    root.watch(moviecommon::vars::SetIdeType,
+               [r](const QVariant&, const QVariant&) { return bcSetIdeType(*r); });
 }
 
 void watchHostVariables(Clip& root) {
     Clip* r = &root;
-    root.setVar(QStringLiteral("OnSelectFiledOK"), QString());
-    root.watch(QStringLiteral("OnSelectFiledOK"), [r](const QVariant&, const QVariant& value) {
+    root.setVar(moviecommon::vars::OnSelectFiledOK, QString());
+    root.watch(moviecommon::vars::OnSelectFiledOK, [r](const QVariant&, const QVariant& value) {
         bcOnSelectFiledOK(*r, value.toString());
         return value;
     });
     root.setVar(QStringLiteral("OnClassInfoLoadOK"), QString());
     root.watch(QStringLiteral("OnClassInfoLoadOK"), [r](const QVariant&, const QVariant& value) {
-        if (r->hasFunction(QStringLiteral("OnClassInfoLoad")))
-            r->call(QStringLiteral("OnClassInfoLoad"), {value});
+        if (r->hasFunction(moviecommon::calls::OnClassInfoLoad))
+            r->call(moviecommon::calls::OnClassInfoLoad, {value});
         return value;
     });
     root.setVar(QStringLiteral("OnNewBorderPublished"), QVariant());
     root.watch(QStringLiteral("OnNewBorderPublished"), [r](const QVariant&, const QVariant& value) {
-        r->call(QStringLiteral("OnNewBorderPublish"));
+        r->call(moviecommon::calls::OnNewBorderPublish);
         return value;
     });
     root.setVar(QStringLiteral("OnReloadBordered"), QString());
     root.watch(QStringLiteral("OnReloadBordered"), [r](const QVariant&, const QVariant& value) {
-        r->call(QStringLiteral("reloadBorder"));
+        r->call(moviecommon::calls::reloadBorder);
         return value;
     });
 }
 
 void defineGetButtonHint(Clip& root) {
     Clip* r = &root;
-    root.define(QStringLiteral("GetButtonHint"), [r](const QVariantList& args) -> QVariant {
+    root.define(moviecommon::calls::GetButtonHint, [r](const QVariantList& args) -> QVariant {
         if (args.value(0).toString() != QLatin1String("SaveTarget"))
             return {};
         return isBrowserEdition(*r) ? QStringLiteral("下载图片") : QStringLiteral("保存图片");

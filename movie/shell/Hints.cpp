@@ -1,6 +1,7 @@
 #include "movie/shell/Hints.h"
 
 #include "movie/common/ChannelCommands.h"
+#include "movie/common/MovieNames.h"
 #include "movie/shell/BlinkingHint.h"
 #include "player/Stage.h"
 
@@ -10,7 +11,6 @@ using player::Clip;
 
 namespace {
 
-const QString kUploadHint = QStringLiteral("upload_hintMsg_mc");
 const QString kNewBorderHint = QStringLiteral("NewBorder_hintMsg_mc");
 const QString kBorderDoneHint = QStringLiteral("BorderDone_hintMsg_mc");
 
@@ -31,7 +31,8 @@ void placeHints(Clip& root) {
     upload.whiteFrames = 2;
     upload.underlineRed = true;
     upload.letterSpacing = 1;
-    root.adopt(new BlinkingHint(kUploadHint, upload), 161)->setPos(558.95, 8.95);
+    root.adopt(new BlinkingHint(moviecommon::clips::upload_hintMsg_mc, upload), 161)
+        ->setPos(558.95, 8.95);
 
     BlinkingHint::Look newBorder{QStringLiteral("有新边框发布，立即下载？"), {kHintWidth, 20}};
     newBorder.whiteFrames = 6;
@@ -44,11 +45,11 @@ void placeHints(Clip& root) {
 
 void defineBorderHintHandlers(Clip& root) {
     Clip* r = &root;
-    root.define(QStringLiteral("OnNewBorderPublish"), [r](const QVariantList&) {
+    root.define(moviecommon::calls::OnNewBorderPublish, [r](const QVariantList&) {
         setHintVisible(*r, kNewBorderHint, true);
         return QVariant();
     });
-    root.define(QStringLiteral("reloadBorder"), [r](const QVariantList&) {
+    root.define(moviecommon::calls::reloadBorder, [r](const QVariantList&) {
         setHintVisible(*r, kNewBorderHint, false);
         setHintVisible(*r, kBorderDoneHint, true);
         return QVariant();
@@ -69,7 +70,8 @@ void attachHintHandlers(Clip& root) {
                 stage->fsCommand(channel::kQuitProgram.toString(), QStringLiteral("-"));
         });
     }
-    for (const QString& name : {kUploadHint, kNewBorderHint, kBorderDoneHint})
+    for (const QString& name :
+         {moviecommon::clips::upload_hintMsg_mc, kNewBorderHint, kBorderDoneHint})
         setHintVisible(root, name, false);
 }
 

@@ -3,6 +3,7 @@
 #include "movie/borders/ClassList.h"
 #include "movie/capture/CapturePage.h"
 #include "movie/common/ChannelCommands.h"
+#include "movie/common/MovieNames.h"
 #include "movie/shell/Editions.h"
 #include "movie/shell/Footer.h"
 #include "movie/shell/GetPath.h"
@@ -51,8 +52,8 @@ void placeFrame2Clips(Stage& stage, Clip& root) {
 
 // The border browser's class list starts empty and unloaded.
 void prepareBorderClasses(Clip& root) {
-    root.setVar(QStringLiteral("_PicClasses"), QVariantList());
-    root.setVar(QStringLiteral("_PicClassesInfoLoaded"), false);
+    root.setVar(moviecommon::vars::PicClasses, QVariantList());
+    root.setVar(moviecommon::vars::PicClassesInfoLoaded, false);
     borders::defineClassInfoLoad(root);
 }
 
@@ -64,15 +65,15 @@ void frame1(Stage& stage, Clip& root) {
         return GetPath(args.value(0).toString());
     });
     const QString path = GetPath(stage.movieUrl());
-    root.setVar(QStringLiteral("Path"), path);
+    root.setVar(moviecommon::vars::Path, path);
     stage.trace(QStringLiteral("_root.Path: ") + path);
     const QStringList cameras = stage.services().cameras.names();
-    root.setVar(QStringLiteral("cam_array"), cameras);
+    root.setVar(moviecommon::vars::cam_array, cameras);
     stage.trace(QStringLiteral("cam_array.length: ") + QString::number(cameras.size()));
     setSiteAddresses(root);
     prepareBorderClasses(root);
     hideWindowButtons(root);
-    if (Clip* settings = root.child(QStringLiteral("Uploadsetting_mc")))
+    if (Clip* settings = root.child(moviecommon::clips::Uploadsetting_mc))
         settings->hide();
     root.setVar(QStringLiteral("ClassMenuInited"), false);
     watchEdition(root);
@@ -94,12 +95,12 @@ void frame2(Stage& stage, Clip& root) {
             clip->hide();
     }
     stage.setBuiltInMenuItemsHidden(true);
-    root.setVar(QStringLiteral("info_Capture_count"), 0);
+    root.setVar(moviecommon::vars::info_Capture_count, 0);
     attachWindowHandlers(root);
-    root.setVar(QStringLiteral("CpRecord"), 0);
+    root.setVar(moviecommon::vars::CpRecord, 0);
     capture::defineRootFunctions(root);
     defineShiftpage(root);
-    root.call(QStringLiteral("Shiftpage"), {QStringLiteral("capture")});
+    root.call(moviecommon::calls::Shiftpage, {QStringLiteral("capture")});
     showCaptureCount(root);
     web::defineDetectNewVersion(root);
     web::startVersionTimer(root);

@@ -2,6 +2,7 @@
 
 #include "movie/borders/BorderBrowser.h"
 #include "movie/capture/CapturePage.h"
+#include "movie/common/MovieNames.h"
 #include "movie/tray/ManagePage.h"
 #include "player/Stage.h"
 
@@ -17,9 +18,9 @@ void setVisible(Clip* clip, bool visible) {
 }
 
 void shiftpage(Clip& root, const QString& target) {
-    Clip* title = root.child(QStringLiteral("title_mc"));
-    Clip* capture = root.child(QStringLiteral("capture_mc"));
-    Clip* manage = root.child(QStringLiteral("manage_mc"));
+    Clip* title = root.child(moviecommon::clips::title_mc);
+    Clip* capture = root.child(moviecommon::clips::capture_mc);
+    Clip* manage = root.child(moviecommon::clips::manage_mc);
     if (target == QLatin1String("manage")) {
         if (title)
             title->gotoAndStop(10);
@@ -33,8 +34,8 @@ void shiftpage(Clip& root, const QString& target) {
     if (photo)
         setVisible(manage, false);
     if (capture)
-        capture->call(QStringLiteral("setFrom"),
-                      {photo ? QStringLiteral("photo") : QStringLiteral("cam")});
+        capture->call(moviecommon::calls::setFrom,
+                      {photo ? moviecommon::sources::photo : moviecommon::sources::camera});
     setVisible(capture, true);
     if (!photo)
         setVisible(manage, false);
@@ -47,28 +48,28 @@ void attachPages(player::Stage& stage, Clip& root) {
     capture::defineSymbols(stage);
     tray::defineSymbols(stage);
     if (Clip* manage =
-            root.attachMovie(QStringLiteral("manage_page"), QStringLiteral("manage_mc"), 9))
+            root.attachMovie(moviecommon::symbols::manage_page, moviecommon::clips::manage_mc, 9))
         manage->setPos(11, 66);
-    if (Clip* capture =
-            root.attachMovie(QStringLiteral("capture_page"), QStringLiteral("capture_mc"), 14))
+    if (Clip* capture = root.attachMovie(moviecommon::symbols::capture_page,
+                                         moviecommon::clips::capture_mc, 14))
         capture->setPos(9, 66);
 }
 
 void defineShiftpage(Clip& root) {
     Clip* r = &root;
-    root.define(QStringLiteral("Shiftpage"), [r](const QVariantList& args) {
+    root.define(moviecommon::calls::Shiftpage, [r](const QVariantList& args) {
         shiftpage(*r, args.value(0).toString());
         return QVariant();
     });
 }
 
 void showCaptureCount(Clip& root) {
-    Clip* capture = root.child(QStringLiteral("capture_mc"));
+    Clip* capture = root.child(moviecommon::clips::capture_mc);
     if (!capture)
         return;
-    capture->setVar(QStringLiteral("info_Capture_count_txt"),
+    capture->setVar(moviecommon::vars::info_Capture_count_txt,
                     QStringLiteral("您已拍摄 ") +
-                        root.var(QStringLiteral("info_Capture_count")).toString() +
+                        root.var(moviecommon::vars::info_Capture_count).toString() +
                         QStringLiteral(" 张！"));
 }
 

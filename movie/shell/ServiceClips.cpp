@@ -1,5 +1,6 @@
 #include "movie/shell/ServiceClips.h"
 
+#include "movie/common/MovieNames.h"
 #include "movie/output/Lwz.h"
 #include "movie/output/Upload.h"
 #include "movie/output/UploadSettings.h"
@@ -8,7 +9,7 @@
 namespace shell {
 
 void placeServiceClipsOfFrame1(player::Clip& root) {
-    player::Clip* settings = root.createEmptyMovieClip(QStringLiteral("Uploadsetting_mc"), 146);
+    player::Clip* settings = root.createEmptyMovieClip(moviecommon::clips::Uploadsetting_mc, 146);
     settings->setVisible(false);
     output::buildUploadSettings(*settings);
     root.createEmptyMovieClip(QString(), 159);
@@ -18,7 +19,7 @@ void placeServiceClipsOfFrame2(player::Clip& root) {
     player::Clip* lwz = root.createEmptyMovieClip(QStringLiteral("Lwz"), 120);
     lwz->setPos(0.15, -37.7);
     output::defineLwz(*lwz);
-    player::Clip* upload = root.createEmptyMovieClip(QStringLiteral("Upload_mc"), 123);
+    player::Clip* upload = root.createEmptyMovieClip(moviecommon::clips::Upload_mc, 123);
     upload->setPos(85.3, -38);
     output::defineUpload(*upload);
 }

@@ -1,5 +1,6 @@
 #include "movie/shell/TabBar.h"
 
+#include "movie/common/MovieNames.h"
 #include "player/Stage.h"
 #include "player/TextField.h"
 
@@ -78,14 +79,14 @@ void showCurrent(Clip& bar, Clip& root, std::size_t current) {
         const QString page = QLatin1String(kTabs[i].page);
         tab->setLook(
             [tab](Clip::ButtonState state) { paintTabFace(*tab, state != Clip::ButtonState::Up); });
-        tab->onRelease([r, page] { r->call(QStringLiteral("Shiftpage"), {page}); });
+        tab->onRelease([r, page] { r->call(moviecommon::calls::Shiftpage, {page}); });
     }
 }
 
 } // namespace
 
 void placeTabBar(Clip& root) {
-    Clip* bar = root.createEmptyMovieClip(QStringLiteral("title_mc"), 108);
+    Clip* bar = root.createEmptyMovieClip(moviecommon::clips::title_mc, 108);
     bar->setPos(53, 5);
     Clip* highlight = bar->createEmptyMovieClip(QStringLiteral("highlight_mc"), 1);
     if (player::Stage* stage = root.stage())

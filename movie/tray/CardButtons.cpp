@@ -1,5 +1,6 @@
 #include "movie/tray/CardButtons.h"
 
+#include "movie/common/MovieNames.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
 #include "player/TextField.h"
@@ -59,7 +60,7 @@ void refreshHint(Clip& label, const QString& variable) {
     player::Stage* stage = label.stage();
     if (!stage)
         return;
-    label.setVar(variable, stage->root()->call(QStringLiteral("GetButtonHint"), {variable}));
+    label.setVar(variable, stage->root()->call(moviecommon::calls::GetButtonHint, {variable}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "movie/tray/ManagePage.h"
 
+#include "movie/common/MovieNames.h"
 #include "movie/tray/Cascade.h"
 #include "movie/tray/PhotoCard.h"
 #include "movie/widgets/Button.h"
@@ -18,7 +19,6 @@ using player::Clip;
 namespace {
 
 const QString kPreviews = QStringLiteral("Photos_Previews");
-const QString kCount = QStringLiteral("info_Capture_count");
 
 void makeHintRect(Clip& page) {
     Clip* rect = page.createEmptyMovieClip(QStringLiteral("Rect_Hint_mc"), 1);
@@ -48,27 +48,28 @@ QVariant newPhoto(Clip& page) {
     if (!stage)
         return {};
     Clip* root = stage->root();
-    const int n = root->var(kCount).toInt();
+    const int n = root->var(moviecommon::vars::info_Capture_count).toInt();
     if (n < 1) {
         stage->trace(QStringLiteral("NewPhoto: no snapshot counted (info_Capture_count ") +
-                     root->var(kCount).toString() + QLatin1Char(')'));
+                     root->var(moviecommon::vars::info_Capture_count).toString() +
+                     QLatin1Char(')'));
         return {};
     }
     const int depth = cardDepth(
         n, [&page](int d) { return page.childAtDepth(d) != nullptr; }, highestDepth(page));
-    Clip* card = page.attachMovie(QStringLiteral("Photo_model"),
+    Clip* card = page.attachMovie(moviecommon::symbols::Photo_model,
                                   QStringLiteral("Photo") + QString::number(n), depth);
     if (!card)
         return {};
     card->setPos(cascadePosition(n));
     Clip* pic = card->child(QStringLiteral("pic"));
-    const auto snapshot = root->var(QStringLiteral("CaptingBmp")).value<player::BitmapPtr>();
+    const auto snapshot = root->var(moviecommon::vars::CaptingBmp).value<player::BitmapPtr>();
     if (!snapshot)
         stage->trace(QStringLiteral("NewPhoto: no snapshot in CaptingBmp"));
     // The card shows the snapshot itself, not a copy.
     pic->attachBitmap(snapshot, kSnapshotDepth, true);
     pic->show();
-    card->setVar(QStringLiteral("PhotoType"), root->call(QStringLiteral("getPhotoType")));
+    card->setVar(moviecommon::vars::PhotoType, root->call(moviecommon::calls::getPhotoType));
     QStringList previews = page.var(kPreviews).toStringList();
     previews.append(card->targetPath());
     page.setVar(kPreviews, previews);
@@ -87,12 +88,12 @@ void deleteAll(Clip& page) {
             card->removeMovieClip();
     }
     Clip* root = stage->root();
-    root->setVar(kCount, 0);
+    root->setVar(moviecommon::vars::info_Capture_count, 0);
     const QString counter =
         QStringLiteral("您已拍摄 ") + QString::number(0) + QStringLiteral(" 张！");
     // The capture page shows its counter text variable in its own field.
-    if (Clip* capture = root->resolve(QStringLiteral("/capture_mc")))
-        capture->setVar(QStringLiteral("info_Capture_count_txt"), counter);
+    if (Clip* capture = root->resolve(moviecommon::paths::capture))
+        capture->setVar(moviecommon::vars::info_Capture_count_txt, counter);
     else
         stage->trace(QStringLiteral("delete all: no counter text on capture_mc"));
 }
@@ -116,7 +117,7 @@ void buildPage(Clip& page) {
     makeHintText(page);
     makeDeleteAll(page);
     QPointer<Clip> self(&page);
-    page.define(QStringLiteral("NewPhoto"),
+    page.define(moviecommon::calls::NewPhoto,
                 [self](const QVariantList&) { return self ? newPhoto(*self) : QVariant(); });
     page.setVar(kPreviews, QStringList());
     page.stop();
@@ -125,7 +126,7 @@ void buildPage(Clip& page) {
 } // namespace
 
 void defineSymbols(player::Stage& stage) {
-    stage.library().define(QStringLiteral("manage_page"), buildPage);
+    stage.library().define(moviecommon::symbols::manage_page, buildPage);
     defineCard(stage);
 }
 

@@ -1,5 +1,6 @@
 #include "movie/tray/PhotoCard.h"
 
+#include "movie/common/MovieNames.h"
 #include "movie/output/PrintPhoto.h"
 #include "movie/output/SavePhoto.h"
 #include "movie/tray/CardButtons.h"
@@ -95,7 +96,7 @@ void makeButtons(Clip& card) {
                        QStringLiteral("art/card_save.png"), {{}, QStringLiteral("SaveTarget")});
     save->onRelease([self] {
         if (self)
-            self->call(QStringLiteral("SavePhoto"));
+            self->call(moviecommon::calls::SavePhoto);
     });
 }
 
@@ -111,7 +112,7 @@ void makeCaption(Clip& card) {
 } // namespace
 
 void defineCard(player::Stage& stage) {
-    stage.library().define(QStringLiteral("Photo_model"), [](Clip& card) {
+    stage.library().define(moviecommon::symbols::Photo_model, [](Clip& card) {
         card.timeline().setTotalFrames(2);
         card.stop();
         makeShadowPlate(card);

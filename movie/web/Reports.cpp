@@ -29,8 +29,8 @@ void sendCpRecord(Clip& root) {
     auto* report = new net::FormPost(*stage, &root);
     report->set(QStringLiteral("cpcount"), QString::number(count));
     report->set(QStringLiteral("softmodel"), moviecommon::isBrowserEdition(root)
-                                                 ? QStringLiteral("ie")
-                                                 : QStringLiteral("soft"));
+                                                 ? moviecommon::editions::browser
+                                                 : moviecommon::editions::desktop);
     QObject::connect(report, &net::FormPost::loaded, report, &QObject::deleteLater);
     report->post(scriptAddress(root, QStringLiteral("CpRecord.aspx")));
     root.setVar(moviecommon::vars::CpRecord, 0);

@@ -19,7 +19,6 @@ using player::Clip;
 namespace {
 
 constexpr int kVersionCheckMs = 6000;
-const QString kHint = QStringLiteral("upload_hintMsg_mc");
 const QString kVersionTimer = QStringLiteral("VersionTimer");
 
 double toNumber(const pugi::xml_attribute& attribute) {
@@ -36,8 +35,9 @@ void showVersion(Clip& root, const PublishedVersion& published) {
     if (!differsFrom(published, root.var(moviecommon::vars::pVersion).toDouble()))
         return;
     root.setVar(QStringLiteral("uploadUrl"), published.download);
-    if (Clip* hint = moviecommon::findClip(root, QLatin1Char('/') + kHint,
-                                           QStringLiteral("DetectNewVersion")))
+    if (Clip* hint =
+            moviecommon::findClip(root, QLatin1Char('/') + moviecommon::clips::upload_hintMsg_mc,
+                                  QStringLiteral("DetectNewVersion")))
         hint->show();
 }
 
@@ -112,7 +112,7 @@ void startVersionTimer(Clip& root) {
 }
 
 void attachVersionHintHandler(Clip& root) {
-    Clip* hint = root.child(kHint);
+    Clip* hint = root.child(moviecommon::clips::upload_hintMsg_mc);
     if (!hint)
         return;
     Clip* r = &root;
