@@ -150,18 +150,29 @@ void TForm3::FormShow() {
 }
 
 void TForm3::Button1Click() {
-    const QString caption = Button1->text();
-    if (caption == u"完成") {
-        hide();
-    } else if (caption == u"更新") {
+    switch (m_stage) {
+    case Stage::Choosing:
         startWorker();
-    } else if (caption == u"暂停") {
+        break;
+    case Stage::Updating:
         m_gate.pause();
-        Button1->setText(QStringLiteral("继续"));
-    } else {
+        setStage(Stage::Paused);
+        break;
+    case Stage::Paused:
         m_gate.resume();
-        Button1->setText(QStringLiteral("暂停"));
+        setStage(Stage::Updating);
+        break;
+    case Stage::Done:
+        hide();
+        break;
     }
+}
+
+void TForm3::setStage(Stage stage) {
+    m_stage = stage;
+    static const QString captions[] = {QStringLiteral("更新"), QStringLiteral("暂停"),
+                                       QStringLiteral("继续"), QStringLiteral("完成")};
+    Button1->setText(captions[static_cast<int>(stage)]);
 }
 
 void TForm3::Button2Click() {
@@ -200,7 +211,7 @@ void TForm3::startWorker() {
         CheckListBox1->setEnabled(true);
         return;
     }
-    Button1->setText(QStringLiteral("暂停"));
+    setStage(Stage::Updating);
 }
 
 void TForm3::showStatus(const QString& text) {
@@ -244,7 +255,7 @@ void TForm3::packagesChosen(const QStringList& annotations) {
 
 void TForm3::finished() {
     post([this] {
-        Button1->setText(QStringLiteral("完成"));
+        setStage(Stage::Done);
         Button2->setEnabled(false);
     });
 }

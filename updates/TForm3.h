@@ -78,6 +78,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // What the first button does next; its caption says so.
+    enum class Stage { Choosing, Updating, Paused, Done };
+    void setStage(Stage stage);
     void startWorker();
     // On the user-interface thread, later.
     void post(std::function<void()> change);
@@ -92,6 +95,7 @@ private:
     void finished() override;
 
     Setup m_setup;
+    Stage m_stage = Stage::Choosing;
     std::shared_ptr<BorderHistory> m_packages;
     QStringList m_lines; // the annotation of each package the list shows
     WorkGate m_gate;

@@ -1,6 +1,7 @@
 #include "movie/capture/BorderLoader.h"
 
 #include "movie/capture/CaptureParts.h"
+#include "movie/common/HeldObject.h"
 #include "movie/common/MovieNames.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
@@ -61,9 +62,8 @@ void buildLoadingStrip(Clip& view) {
 }
 
 void resetBorderLoader(Clip& view) {
-    delete currentLoader(view);
-    auto* loader = new loaders::ClipLoader(&view);
-    view.setVar(QStringLiteral("mcLoader"), QVariant::fromValue<QObject*>(loader));
+    auto* loader = moviecommon::holdInVariable(view, QStringLiteral("mcLoader"),
+                                               std::make_unique<loaders::ClipLoader>());
     view.setVar(QStringLiteral("_CurrentId"), 0);
 
     Clip* self = &view;

@@ -1,5 +1,6 @@
 #include "movie/capture/ClassMenu.h"
 
+#include "movie/common/HeldObject.h"
 #include "movie/common/MovieNames.h"
 #include "movie/widgets/Alert.h"
 #include "movie/widgets/PopupMenu.h"
@@ -41,10 +42,9 @@ void initClassMenu(Clip& page) {
     }
     root->setVar(moviecommon::vars::MenuItems, menuItems);
 
-    delete root->var(QStringLiteral("BorderMenu")).value<QObject*>();
-    auto* menu = new widgets::PopupMenu(*stage, items, root);
+    auto* menu = moviecommon::holdInVariable(*root, QStringLiteral("BorderMenu"),
+                                             std::make_unique<widgets::PopupMenu>(*stage, items));
     menu->setRowHeight(kRowHeight);
-    root->setVar(QStringLiteral("BorderMenu"), QVariant::fromValue<QObject*>(menu));
 
     Clip* self = &page;
     menu->onChange([self, menu](int index) {

@@ -2,6 +2,7 @@
 
 #include "movie/common/ChannelCommands.h"
 #include "movie/common/MovieNames.h"
+#include "movie/common/SharedRules.h"
 #include "movie/output/PixelText.h"
 #include "movie/output/UploadSettings.h"
 #include "player/Bitmap.h"
@@ -65,8 +66,7 @@ void startStep(Stage& stage, Clip& card, const QString& step) {
 void savePhoto(Stage& stage, Clip& card) {
     if (stepPending(stage, card))
         return;
-    if (stage.root()->var(moviecommon::vars::SetIdeType).toString() ==
-        moviecommon::editions::browser) {
+    if (moviecommon::isBrowserEdition(*stage.root())) {
         startStep(stage, card, QStringLiteral("SavePhoto2Web"));
         return;
     }

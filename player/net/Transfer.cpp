@@ -139,17 +139,16 @@ void Transfer::startNetwork(QNetworkAccessManager& manager) {
         reply = manager.post(request, encodeForm(m_request.fields));
         break;
     case Request::Kind::PostFile: {
-        auto* file = new QFile(m_request.filePath);
+        auto file = std::make_unique<QFile>(m_request.filePath);
         if (!file->open(QIODevice::ReadOnly)) {
             const QString reason = file->errorString();
-            delete file;
             QMetaObject::invokeMethod(
                 this, [this, reason] { fail(QStringLiteral("cannot read file: ") + reason); },
                 Qt::QueuedConnection);
             return;
         }
         // The parts a web page's file upload sends: the name, the file, the button.
-        auto* multipart = new QHttpMultiPart(QHttpMultiPart::FormDataType);
+        auto multipart = std::make_unique<QHttpMultiPart>(QHttpMultiPart::FormDataType);
         QHttpPart name;
         name.setHeader(QNetworkRequest::ContentDispositionHeader,
                        QByteArrayLiteral("form-data; name=\"Filename\""));
@@ -162,8 +161,8 @@ void Transfer::startNetwork(QNetworkAccessManager& manager) {
                               headerSafe(m_request.fileName) + QByteArrayLiteral("\""));
         content.setHeader(QNetworkRequest::ContentTypeHeader,
                           QByteArrayLiteral("application/octet-stream"));
-        content.setBodyDevice(file);
-        file->setParent(multipart);
+        content.setBodyDevice(file.get());
+        file.release()->setParent(multipart.get());
         QHttpPart button;
         button.setHeader(QNetworkRequest::ContentDispositionHeader,
                          QByteArrayLiteral("form-data; name=\"Upload\""));
@@ -171,8 +170,8 @@ void Transfer::startNetwork(QNetworkAccessManager& manager) {
         multipart->append(name);
         multipart->append(content);
         multipart->append(button);
-        reply = manager.post(request, multipart);
-        multipart->setParent(reply);
+        reply = manager.post(request, multipart.get());
+        multipart.release()->setParent(reply);
         break;
     }
     }
