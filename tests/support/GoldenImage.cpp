@@ -1,8 +1,11 @@
 #include "support/GoldenImage.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QtGlobal>
 #include <cmath>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <limits>
 
 namespace testsupport {
@@ -51,17 +54,22 @@ double psnr(const QImage& actual, const QImage& expected) {
     return 10.0 * std::log10(255.0 * 255.0 / mean);
 }
 
-bool matchesGolden(const QImage& actual, const QString& goldenPath, int channelTolerance,
+bool matchesGolden(const QImage& actual, const QString& golden, int channelTolerance,
                    double allowedShare) {
+    const QString goldenPath = QDir(QStringLiteral(IVEMBA_GOLDEN_DIR)).filePath(golden);
     if (qEnvironmentVariableIsSet("IVEMBA_UPDATE_GOLDEN"))
         return actual.save(goldenPath);
-    const QImage golden(goldenPath);
+    const QImage expected(goldenPath);
     const bool same =
-        !golden.isNull() && differingShare(actual, golden, channelTolerance) <= allowedShare;
+        !expected.isNull() && differingShare(actual, expected, channelTolerance) <= allowedShare;
     if (!same) {
-        QString actualPath = goldenPath;
-        actualPath.replace(QStringLiteral(".png"), QStringLiteral(".actual.png"));
+        // Beside the other test output, never into the source tree.
+        const QString actualPath =
+            QDir::temp().filePath(QFileInfo(golden).completeBaseName() + ".actual.png");
         actual.save(actualPath);
+        ADD_FAILURE() << "differs from " << goldenPath.toStdString() << " beyond "
+                      << allowedShare * 100 << " %; the picture made is "
+                      << actualPath.toStdString();
     }
     return same;
 }

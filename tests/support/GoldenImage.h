@@ -14,10 +14,11 @@ namespace testsupport {
 // dB; infinity for equal pictures, 0 for pictures of different sizes.
 [[nodiscard]] double psnr(const QImage& actual, const QImage& expected);
 
-// Compares `actual` with the golden picture at `goldenPath`. When the environment variable
-// IVEMBA_UPDATE_GOLDEN is set the golden picture is written instead and the compare holds.
-// On a mismatch the actual picture is saved beside the golden one as "*.actual.png".
-[[nodiscard]] bool matchesGolden(const QImage& actual, const QString& goldenPath,
+// Compares `actual` with the golden picture `golden`, a file name in tests/golden. When the
+// environment variable IVEMBA_UPDATE_GOLDEN is set the golden picture is written instead and
+// the compare holds. On a mismatch the test fails, naming the picture made, which is saved
+// in the temporary folder as "<name>.actual.png".
+[[nodiscard]] bool matchesGolden(const QImage& actual, const QString& golden,
                                  int channelTolerance = 8, double allowedShare = 0.002);
 
 } // namespace testsupport

@@ -1,4 +1,5 @@
 #include "ShellFixture.h"
+#include "support/GoldenImage.h"
 #include "support/RenderStage.h"
 
 #include <QDir>
@@ -72,6 +73,47 @@ TEST_F(RenderTest, HighlightFollowsTheCurrentTab) {
         }
     }
 }
+
+// The whole stage against its reference picture, one row per look a person meets first.
+struct LookCase {
+    const char* name;
+    bool desktop;
+    const char* page; // "" for the page the movie starts on
+    bool status;      // the status panel over the page
+};
+
+void PrintTo(const LookCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class StageLook : public RenderTest, public ::testing::WithParamInterface<LookCase> {};
+
+TEST_P(StageLook, MatchesItsReferencePicture) {
+    const LookCase& c = GetParam();
+    if (c.desktop)
+        start(QStringLiteral("soft"));
+    else
+        start();
+    if (*c.page) {
+        root()->call("Shiftpage", {QString::fromUtf8(c.page)});
+        for (int i = 0; i < 3; ++i)
+            stage().clock().tick();
+    }
+    if (c.status) {
+        clip("Upload_Status_mc")->setVar("text", "正在保存图片，请稍候…");
+        clip("Upload_Status_mc")->show();
+    }
+    const QString name = QStringLiteral("stage_") + QString::fromUtf8(c.name);
+    EXPECT_TRUE(testsupport::matchesGolden(render(name), name + QStringLiteral(".png")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, StageLook,
+                         ::testing::Values(LookCase{"browser", false, "", false},
+                                           LookCase{"desktop", true, "", false},
+                                           LookCase{"desktop_status", true, "", true},
+                                           LookCase{"tray", true, "manage", false},
+                                           LookCase{"photo", true, "photo", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace shelltest
