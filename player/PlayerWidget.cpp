@@ -130,6 +130,7 @@ void PlayerWidget::paintEvent(QPaintEvent* event) {
     QGraphicsView::paintEvent(event);
     if (!m_painted && m_program) {
         m_painted = true;
+        m_stage->firstFramePainted();
         emit firstFramePainted();
     }
 }

@@ -13,8 +13,10 @@
 #include <QGraphicsView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcTrace, "ivemba.trace")
 
@@ -64,6 +66,8 @@ void Stage::reset() {
     m_wheelListeners.clear();
     m_allowedDomains.clear();
     m_builtInItemsHidden = false;
+    m_painted = false;
+    m_afterPaint.clear();
     m_pressed = m_hover = m_drag = nullptr;
     delete m_root;
     m_root = new Clip();
@@ -83,6 +87,31 @@ QImage Stage::image(const QString& relative) {
 
 void Stage::playSound(const QString& relative) {
     m_sounds->play(assetPath(relative));
+}
+
+void Stage::afterFirstPaint(QObject* context, std::function<void()> work) {
+    const QList<QGraphicsView*> shownIn = views();
+    const bool willPaint = std::any_of(shownIn.begin(), shownIn.end(),
+                                       [](const QGraphicsView* view) { return view->isVisible(); });
+    if (m_painted || !willPaint) {
+        work();
+        return;
+    }
+    m_afterPaint.append({context, std::move(work)});
+}
+
+void Stage::firstFramePainted() {
+    if (m_painted)
+        return;
+    m_painted = true;
+    // From the event loop: the painted frame reaches the screen before the work starts.
+    QTimer::singleShot(0, this, [this] {
+        const auto waiting = std::exchange(m_afterPaint, {});
+        for (const auto& [context, work] : waiting) {
+            if (context)
+                work();
+        }
+    });
 }
 
 void Stage::trace(const QString& text) {

@@ -56,6 +56,14 @@ public:
     [[nodiscard]] QImage image(const QString& relative);
     void playSound(const QString& relative);
 
+    // Runs `work` once the movie's first frame is on screen, or at once when it already is
+    // or no shown view will paint it: devices the first picture does not need (the camera
+    // and, with it, the sound system) wait so that the window comes up first. Dropped when
+    // `context` goes first.
+    void afterFirstPaint(QObject* context, std::function<void()> work);
+    // The view that shows the stage tells it when the first frame is painted.
+    void firstFramePainted();
+
     // Services the movie's code calls.
     void fsCommand(const QString& name, const QString& argument) { emit command(name, argument); }
     void trace(const QString& text);
@@ -111,6 +119,8 @@ private:
     QList<QPair<QPointer<QObject>, WheelListener>> m_wheelListeners;
     QList<QPair<QPointer<QObject>, KeyListener>> m_keyListeners;
     bool m_builtInItemsHidden = false;
+    bool m_painted = false;
+    QList<QPair<QPointer<QObject>, std::function<void()>>> m_afterPaint;
 
     QPointer<Clip> m_pressed;
     QPointer<Clip> m_hover;

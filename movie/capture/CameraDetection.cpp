@@ -32,6 +32,13 @@ public:
     }
 
     void frame2() {
+        m_view.stop();
+        // Looking for cameras starts the media back end; the window comes up first, saying
+        // that detection is under way.
+        m_view.stage()->afterFirstPaint(this, [this] { detect(); });
+    }
+
+    void detect() {
         Clip* root = m_view.stage()->root();
         root->setVar(QStringLiteral("caminited"), false);
         const QStringList names = m_view.stage()->services().cameras.names();
@@ -49,7 +56,6 @@ public:
             Clip* view = &m_view;
             button->onRelease([view] { view->gotoAndPlay(1); });
         }
-        m_view.stop();
     }
 
     void initCam() {

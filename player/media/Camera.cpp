@@ -9,59 +9,107 @@ namespace media {
 
 namespace {
 
-struct StillChoice {
-    bool present = false;
-    StillCamera::Access access = StillCamera::Access::Allowed;
-    QString path;
+// The machine's webcams through Qt Multimedia. The media back end (and the sound system
+// that comes up with it) starts on the first question, not when the source is made, so a
+// program that has not looked for a camera yet has not paid for it.
+class SystemInputs : public VideoInputs {
+public:
+    [[nodiscard]] QStringList names() const override {
+        QStringList names;
+        for (const QCameraDevice& device : devices().videoInputs())
+            names.append(device.description());
+        return names;
+    }
+    [[nodiscard]] QString defaultName() const override {
+        return devices().defaultVideoInput().description();
+    }
+    [[nodiscard]] std::unique_ptr<Camera> open(const QString& name, QObject* parent) override {
+        const QList<QCameraDevice> inputs = devices().videoInputs();
+        for (const QCameraDevice& device : inputs) {
+            if (device.description() == name)
+                return std::make_unique<QtCamera>(device, parent);
+        }
+        return nullptr;
+    }
+
+private:
+    QMediaDevices& devices() const {
+        if (!m_devices) {
+            m_devices = std::make_unique<QMediaDevices>();
+            connect(m_devices.get(), &QMediaDevices::videoInputsChanged, this,
+                    &VideoInputs::changed);
+        }
+        return *m_devices;
+    }
+
+    mutable std::unique_ptr<QMediaDevices> m_devices;
 };
 
-StillChoice stillChoice(const QString& value) {
-    StillChoice choice;
-    if (value == QLatin1String("none"))
-        return choice;
-    choice.present = true;
-    choice.path = value;
-    if (value.startsWith(QLatin1String("busy:"))) {
-        choice.access = StillCamera::Access::Busy;
-        choice.path = value.mid(5);
-    } else if (value.startsWith(QLatin1String("denied:"))) {
-        choice.access = StillCamera::Access::Denied;
-        choice.path = value.mid(7);
+// One still picture in place of the machine's cameras, or none at all.
+class StillInputs : public VideoInputs {
+public:
+    explicit StillInputs(const QString& setting) {
+        if (setting == QLatin1String("none"))
+            return;
+        m_present = true;
+        m_path = setting;
+        if (setting.startsWith(QLatin1String("busy:"))) {
+            m_access = StillCamera::Access::Busy;
+            m_path = setting.mid(5);
+        } else if (setting.startsWith(QLatin1String("denied:"))) {
+            m_access = StillCamera::Access::Denied;
+            m_path = setting.mid(7);
+        }
     }
-    return choice;
-}
+    [[nodiscard]] QStringList names() const override {
+        return m_present ? QStringList{StillCamera::kName} : QStringList{};
+    }
+    [[nodiscard]] QString defaultName() const override {
+        return m_present ? StillCamera::kName : QString();
+    }
+    [[nodiscard]] std::unique_ptr<Camera> open(const QString& name, QObject* parent) override {
+        if (!m_present || name != StillCamera::kName)
+            return nullptr;
+        return std::make_unique<StillCamera>(m_path, m_access, parent);
+    }
+
+private:
+    bool m_present = false;
+    StillCamera::Access m_access = StillCamera::Access::Allowed;
+    QString m_path;
+};
 
 } // namespace
 
-CameraSource systemCameras(const std::optional<QString>& testCamera) {
+CameraSource camerasOf(std::shared_ptr<VideoInputs> inputs) {
     CameraSource source;
-    if (!testCamera) {
-        source.names = [] {
-            QStringList names;
-            for (const QCameraDevice& device : QMediaDevices::videoInputs())
-                names.append(device.description());
-            return names;
-        };
-        source.defaultName = [] { return QMediaDevices::defaultVideoInput().description(); };
-        source.openDefault = [](QObject* parent) -> std::unique_ptr<Camera> {
-            const QCameraDevice device = QMediaDevices::defaultVideoInput();
-            if (device.isNull())
-                return nullptr;
-            return std::make_unique<QtCamera>(device, parent);
-        };
-        return source;
-    }
-    const StillChoice choice = stillChoice(*testCamera);
-    source.names = [choice] {
-        return choice.present ? QStringList{StillCamera::kName} : QStringList{};
-    };
-    source.defaultName = [choice] { return choice.present ? StillCamera::kName : QString(); };
-    source.openDefault = [choice](QObject* parent) -> std::unique_ptr<Camera> {
-        if (!choice.present)
+    source.names = [inputs] { return inputs->names(); };
+    source.defaultName = [inputs] { return inputs->defaultName(); };
+    source.openDefault = [inputs](QObject* parent) -> std::unique_ptr<Camera> {
+        const QString name = inputs->defaultName();
+        if (name.isEmpty())
             return nullptr;
-        return std::make_unique<StillCamera>(choice.path, choice.access, parent);
+        std::unique_ptr<Camera> camera = inputs->open(name, parent);
+        if (!camera)
+            return nullptr;
+        Camera* opened = camera.get();
+        // The list, not the camera, knows first that a device was pulled out: a camera
+        // that is only being read from may not notice until much later.
+        QObject::connect(inputs.get(), &VideoInputs::changed, opened,
+                         [opened, inputs = std::weak_ptr<VideoInputs>(inputs)] {
+                             const auto list = inputs.lock();
+                             if (list && !list->names().contains(opened->name()))
+                                 opened->deviceGone();
+                         });
+        return camera;
     };
     return source;
+}
+
+CameraSource systemCameras(const std::optional<QString>& testCamera) {
+    if (testCamera)
+        return camerasOf(std::make_shared<StillInputs>(*testCamera));
+    return camerasOf(std::make_shared<SystemInputs>());
 }
 
 } // namespace media

@@ -12,7 +12,8 @@ namespace media {
 
 // A camera as the movie sees it: a name, whether access is allowed, a capture mode, status
 // reports and a stream of frames. Frames are delivered on the UI thread, already converted
-// to pictures the stage can paint.
+// to pictures the stage can paint, in the mode's size and shape: the centre of what the
+// device sees, never a stretched picture.
 class Camera : public QObject {
     Q_OBJECT
 public:
@@ -26,8 +27,22 @@ public:
     [[nodiscard]] QString name() const { return m_name; }
     // True while the camera may not be used (access not allowed, or the device is busy).
     [[nodiscard]] virtual bool muted() const = 0;
-    // Asking for the camera again: a device that was busy gets another chance.
-    virtual void refresh() {}
+    // Asking for the camera again: a device that was busy, or went away and came back, gets
+    // another chance.
+    void refresh() {
+        m_gone = false;
+        reopen();
+    }
+    // The device is no longer there (unplugged while in use): the camera stops and reports
+    // kMuted, once, as a device taken by another program does.
+    void deviceGone() {
+        if (m_gone)
+            return;
+        m_gone = true;
+        stop();
+        emit status(QString::fromLatin1(kMuted));
+    }
+    [[nodiscard]] bool gone() const { return m_gone; }
     void setMode(QSize size, double fps) {
         m_size = size;
         m_fps = fps;
@@ -57,6 +72,7 @@ signals:
 
 protected:
     virtual void modeChanged() {}
+    virtual void reopen() {}
     void deliver(const QImage& image) {
         m_last = image;
         emit frame(image);
@@ -69,6 +85,20 @@ private:
     int m_bandwidth = 16384;
     int m_quality = 0;
     QImage m_last;
+    bool m_gone = false;
+};
+
+// The video inputs a camera source reads: their names, the default one, how to open one,
+// and a signal when the list changes (a webcam plugged in or pulled out).
+class VideoInputs : public QObject {
+    Q_OBJECT
+public:
+    [[nodiscard]] virtual QStringList names() const = 0;
+    [[nodiscard]] virtual QString defaultName() const = 0;
+    [[nodiscard]] virtual std::unique_ptr<Camera> open(const QString& name, QObject* parent) = 0;
+
+signals:
+    void changed();
 };
 
 // Which cameras there are and how to open the default one, as a stage's services hold it.
@@ -83,6 +113,9 @@ struct CameraSource {
 //   busy:<path>    the same camera, but the device is taken by another program
 //   denied:<path>  the same camera, but access to it is not allowed
 //   none           no camera at all
+// Nothing touches the machine's media devices before the first call of a member.
 [[nodiscard]] CameraSource systemCameras(const std::optional<QString>& testCamera);
+// The cameras of `inputs`. A camera opened through it learns when its device leaves the list.
+[[nodiscard]] CameraSource camerasOf(std::shared_ptr<VideoInputs> inputs);
 
 } // namespace media

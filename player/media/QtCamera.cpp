@@ -1,54 +1,50 @@
 #include "player/media/QtCamera.h"
 
+#include "player/media/CameraFormat.h"
+#include "player/media/LatestFrameConverter.h"
+
 #include <QCamera>
 #include <QFileInfo>
+#include <QMediaDevices>
 #include <QVideoFrame>
 #include <QVideoSink>
 #include <cmath>
-#include <limits>
 #include <unistd.h>
 
 namespace media {
 
-namespace {
-
-// The device's format nearest to the wanted size, then to the wanted rate; a camera that
-// can deliver 320×240 itself saves scaling every frame.
-QCameraFormat nearestFormat(const QCameraDevice& device, QSize size, double fps) {
-    QCameraFormat best;
-    double bestScore = std::numeric_limits<double>::max();
-    for (const QCameraFormat& format : device.videoFormats()) {
-        const QSize s = format.resolution();
-        if (s.width() < size.width() || s.height() < size.height())
-            continue;
-        const double area = double(s.width()) * s.height() / (size.width() * size.height());
-        const double rate = fps < format.minFrameRate()   ? format.minFrameRate() - fps
-                            : fps > format.maxFrameRate() ? fps - format.maxFrameRate()
-                                                          : 0.0;
-        const double score = area * 10.0 + rate;
-        if (score < bestScore) {
-            bestScore = score;
-            best = format;
-        }
-    }
-    return best;
-}
-
-} // namespace
-
 QtCamera::QtCamera(const QCameraDevice& device, QObject* parent)
-    : Camera(device.description(), parent), m_device(device), m_camera(new QCamera(device, this)),
-      m_sink(new QVideoSink(this)) {
-    m_session.setCamera(m_camera);
+    : Camera(device.description(), parent), m_device(device), m_sink(new QVideoSink(this)),
+      m_converter(std::make_unique<LatestFrameConverter>(modeSize())) {
     m_session.setVideoSink(m_sink);
-    connect(m_sink, &QVideoSink::videoFrameChanged, this, &QtCamera::onFrame);
-    connect(m_camera, &QCamera::errorOccurred, this, &QtCamera::onError);
-    connect(m_camera, &QCamera::activeChanged, this, &QtCamera::onActive);
-    modeChanged();
+    // Straight to the converter from whichever thread the back end delivers on: the UI
+    // thread sees a frame only once it is a finished picture.
+    connect(
+        m_sink, &QVideoSink::videoFrameChanged, m_converter.get(),
+        [converter = m_converter.get()](const QVideoFrame& frame) { converter->submit(frame); },
+        Qt::DirectConnection);
+    connect(m_converter.get(), &LatestFrameConverter::converted, this, &QtCamera::deliver);
+    makeCamera();
 }
 
 QtCamera::~QtCamera() {
     m_camera->stop();
+    // The session lets go of the camera before either goes; the converter stops its thread.
+    m_session.setCamera(nullptr);
+}
+
+void QtCamera::makeCamera() {
+    if (m_camera) {
+        m_camera->stop();
+        m_session.setCamera(nullptr);
+        m_camera->disconnect(this);
+        m_camera->deleteLater();
+    }
+    m_camera = new QCamera(m_device, this);
+    m_session.setCamera(m_camera);
+    connect(m_camera, &QCamera::errorOccurred, this, &QtCamera::onError);
+    connect(m_camera, &QCamera::activeChanged, this, &QtCamera::onActive);
+    modeChanged();
 }
 
 bool QtCamera::muted() const {
@@ -62,14 +58,38 @@ bool QtCamera::muted() const {
 }
 
 void QtCamera::modeChanged() {
-    const QCameraFormat format = nearestFormat(m_device, modeSize(), modeFps());
-    if (!format.isNull())
-        m_camera->setCameraFormat(format);
+    QList<FormatOffer> offers;
+    const QList<QCameraFormat> formats = m_device.videoFormats();
+    for (const QCameraFormat& format : formats)
+        offers.append({format.resolution(), format.minFrameRate(), format.maxFrameRate(),
+                       format.pixelFormat()});
+    if (const auto chosen = chooseCameraFormat(offers, modeSize(), modeFps()))
+        m_camera->setCameraFormat(formats.at(*chosen));
+    m_converter->setTarget(modeSize());
+    // A device may run faster than the mode asks; the frames in between are dropped before
+    // they cost a conversion. The slack keeps a device at exactly the mode's rate whole.
+    m_converter->setMinSpacing(
+        std::max(0, static_cast<int>(1000.0 / std::max(modeFps(), 1.0)) - 5));
+}
+
+void QtCamera::reopen() {
+    m_failed = false;
+    // A webcam plugged back in may come back under another device node; the same name is
+    // the same camera to the user.
+    const QList<QCameraDevice> inputs = QMediaDevices::videoInputs();
+    for (const QCameraDevice& device : inputs) {
+        if (device.description() == name()) {
+            if (device.id() != m_device.id() || m_camera->error() != QCamera::NoError) {
+                m_device = device;
+                makeCamera();
+            }
+            return;
+        }
+    }
 }
 
 void QtCamera::start() {
     m_failed = false;
-    m_sinceFrame.invalidate();
     m_camera->start();
 }
 
@@ -79,24 +99,6 @@ void QtCamera::stop() {
 
 bool QtCamera::isActive() const {
     return m_camera->isActive();
-}
-
-void QtCamera::onFrame(const QVideoFrame& frame) {
-    // The device may run faster than the mode asks; frames beyond the mode's rate are
-    // dropped before the costly conversion.
-    const qint64 spacing = static_cast<qint64>(1000.0 / std::max(modeFps(), 1.0)) - 5;
-    if (m_sinceFrame.isValid() && m_sinceFrame.elapsed() < spacing)
-        return;
-    m_sinceFrame.start();
-    QImage image = frame.toImage();
-    if (image.isNull())
-        return;
-    if (image.size() != modeSize())
-        image = image.scaled(modeSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    if (image.format() != QImage::Format_ARGB32_Premultiplied &&
-        image.format() != QImage::Format_RGB32)
-        image = image.convertToFormat(QImage::Format_RGB32);
-    deliver(image);
 }
 
 void QtCamera::onError() {

@@ -3,18 +3,20 @@
 #include "player/media/Camera.h"
 
 #include <QCameraDevice>
-#include <QElapsedTimer>
 #include <QMediaCaptureSession>
+#include <memory>
 
 class QCamera;
-class QVideoFrame;
 class QVideoSink;
 
 namespace media {
 
+class LatestFrameConverter;
+
 // A webcam through Qt Multimedia. Linux has no per-application camera permission: a device
 // node the user may not open counts as access not allowed (muted), and a device that fails
 // to start (taken by another program, unplugged) reports "Camera.Muted" as well.
+// Frames are converted away from the UI thread; only finished pictures reach it.
 class QtCamera : public Camera {
     Q_OBJECT
 public:
@@ -22,24 +24,24 @@ public:
     ~QtCamera() override;
 
     [[nodiscard]] bool muted() const override;
-    void refresh() override { m_failed = false; }
     void start() override;
     void stop() override;
     [[nodiscard]] bool isActive() const override;
 
 protected:
     void modeChanged() override;
+    void reopen() override;
 
 private:
-    void onFrame(const QVideoFrame& frame);
+    void makeCamera();
     void onError();
     void onActive(bool active);
 
     QCameraDevice m_device;
-    QCamera* m_camera;
+    QCamera* m_camera = nullptr;
     QVideoSink* m_sink;
     QMediaCaptureSession m_session;
-    QElapsedTimer m_sinceFrame;
+    std::unique_ptr<LatestFrameConverter> m_converter;
     bool m_failed = false;
     bool m_reportedMuted = false;
 };

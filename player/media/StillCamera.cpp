@@ -1,6 +1,7 @@
 #include "player/media/StillCamera.h"
 
 #include "player/PictureDecoder.h"
+#include "player/media/CameraFormat.h"
 
 #include <QLoggingCategory>
 #include <cmath>
@@ -24,8 +25,10 @@ void StillCamera::modeChanged() {
         m_frame = {};
         return;
     }
-    // A camera in a 320×240 mode delivers 320×240 frames whatever its sensor holds.
-    m_frame = m_picture.scaled(modeSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+    // A camera in a 320×240 mode delivers 320×240 frames whatever its sensor holds: the
+    // centre of a picture of another shape, as a webcam's does.
+    m_frame = m_picture.copy(centreCrop(m_picture.size(), modeSize()))
+                  .scaled(modeSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                   .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
