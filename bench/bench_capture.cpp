@@ -7,6 +7,7 @@
 #include "player/MovieProgram.h"
 #include "player/PlayerWidget.h"
 #include "player/Stage.h"
+#include "player/media/LatestFrameConverter.h"
 #include "player/media/VideoClip.h"
 
 #include <QElapsedTimer>
@@ -15,7 +16,10 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QVideoFrame>
+#include <atomic>
 #include <benchmark/benchmark.h>
+#include <thread>
 
 namespace {
 
@@ -132,5 +136,64 @@ BENCHMARK(BM_LiveViewCpu)
     ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
+
+QVideoFrame yuyvFrame(int shift) {
+    const QImage image = gradient(shift).scaled(640, 480);
+    QVideoFrame frame(QVideoFrameFormat({640, 480}, QVideoFrameFormat::Format_YUYV));
+    frame.map(QVideoFrame::WriteOnly);
+    for (int y = 0; y < 480; ++y) {
+        uchar* line = frame.bits(0) + y * frame.bytesPerLine(0);
+        for (int x = 0; x < 640; ++x) {
+            line[2 * x] = uchar(qGray(image.pixel(x, y)));
+            line[2 * x + 1] = uchar(x % 2 ? qRed(image.pixel(x, y)) : qBlue(image.pixel(x, y)));
+        }
+    }
+    frame.unmap();
+    return frame;
+}
+
+// What a live webcam costs the UI thread once its frames are converted elsewhere: a feeder
+// thread sends 640×480 YUYV frames at 15 fps through the converter into the view, as the
+// media back end does. The UI thread's CPU time with the feed, less its time without, per
+// frame shown; painting the view's new picture is part of it.
+void BM_UiThreadPerCameraFrame(benchmark::State& state) {
+    Fixture f;
+    media::LatestFrameConverter converter({320, 240});
+    int shown = 0;
+    QObject::connect(&converter, &media::LatestFrameConverter::converted, f.video,
+                     [&f, &shown](const QImage& image) {
+                         ++shown;
+                         f.video->showFrame(image);
+                     });
+    const QVideoFrame frames[2] = {yuyvFrame(0), yuyvFrame(7)};
+    std::atomic<bool> feeding = false;
+    std::jthread feeder([&](const std::stop_token& stop) {
+        for (int i = 0; !stop.stop_requested(); ++i) {
+            if (feeding)
+                converter.submit(frames[i & 1]);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1000 / 15));
+        }
+    });
+    const auto uiSeconds = [](int ms) {
+        const double cpu0 = benchsupport::threadCpuSeconds();
+        spin(ms);
+        return benchsupport::threadCpuSeconds() - cpu0;
+    };
+    spin(500);
+    for (auto _ : state) {
+        const double idle = uiSeconds(5000);
+        feeding = true;
+        spin(200);
+        const int shown0 = shown;
+        const double live = uiSeconds(5000);
+        const int frameCount = shown - shown0;
+        feeding = false;
+        state.counters["ui_ms_per_frame"] = (live - idle) * 1000.0 / std::max(frameCount, 1);
+        state.counters["frames_shown"] = frameCount;
+        state.counters["ui_cpu_percent_live"] = live / 5.0 * 100.0;
+    }
+    feeder.request_stop();
+}
+BENCHMARK(BM_UiThreadPerCameraFrame)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -5,6 +5,8 @@
 // The installed program is IVEMBA_INSTALLED_PROGRAM when set (for example /usr/bin/ivemba
 // after the package was installed); otherwise this build is installed into a temporary
 // prefix first.
+#include "ProgramLaunch.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,10 +20,9 @@
 
 namespace {
 
-struct Launch {
-    std::optional<double> firstFrameMs;
-    QString failure;
-};
+using benchsupport::Launch;
+using benchsupport::launchOnce;
+using benchsupport::median;
 
 QProcessEnvironment launchEnvironment(const QString& dataHome) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -32,45 +33,6 @@ QProcessEnvironment launchEnvironment(const QString& dataHome) {
     env.insert(QStringLiteral("IVEMBA_SITE_BASE"), QStringLiteral("http://127.0.0.1:9"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
     return env;
-}
-
-Launch launchOnce(const QString& program, const QProcessEnvironment& env) {
-    QProcess process;
-    process.setProcessEnvironment(env);
-    // The program's traces come through as well; they are shown only when a start fails.
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    QElapsedTimer clock;
-    clock.start();
-    process.start(program, {});
-    Launch launch;
-    QByteArray out;
-    while (!out.contains("first frame painted") && clock.elapsed() < 20000) {
-        if (!process.waitForReadyRead(int(std::max<qint64>(1, 20000 - clock.elapsed()))))
-            break;
-        out += process.readAllStandardOutput();
-    }
-    if (out.contains("first frame painted"))
-        launch.firstFrameMs = double(clock.nsecsElapsed()) / 1e6;
-    if (!process.waitForFinished(10000)) {
-        process.kill();
-        process.waitForFinished();
-        launch.failure = program + QStringLiteral(" did not quit");
-    } else if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        launch.failure =
-            program + QStringLiteral(" ended with code ") + QString::number(process.exitCode());
-    } else if (!launch.firstFrameMs) {
-        launch.failure = program + QStringLiteral(" painted no frame");
-    }
-    if (!launch.failure.isEmpty())
-        launch.failure += QStringLiteral(":\n") +
-                          QString::fromLocal8Bit(out + process.readAllStandardOutput()).right(2000);
-    return launch;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
 // Installs this build into `prefix`; the installed program, or an empty string.

@@ -1,5 +1,6 @@
 #include "CaptureHarness.h"
 #include "player/Services.h"
+#include "player/media/StillCamera.h"
 #include "support/Wait.h"
 
 #include <gtest/gtest.h>
@@ -92,6 +93,63 @@ TEST(Detection, RedetectButtonRunsDetectionAgain) {
     EXPECT_TRUE(camInited(h));
     EXPECT_FALSE(button->isVisible());
     EXPECT_TRUE(testsupport::waitUntil([&h] { return h.snapshot()->getPixel(120, 90) != 0; }));
+}
+
+// A machine's camera list a test plugs its one camera into and pulls it out of.
+class PluggableInputs : public media::VideoInputs {
+public:
+    explicit PluggableInputs(QString picture) : m_picture(std::move(picture)) {}
+    [[nodiscard]] QStringList names() const override { return m_names; }
+    [[nodiscard]] QString defaultName() const override { return m_names.value(0); }
+    [[nodiscard]] std::unique_ptr<media::Camera> open(const QString& name,
+                                                      QObject* parent) override {
+        if (!m_names.contains(name))
+            return nullptr;
+        return std::make_unique<media::StillCamera>(m_picture, media::StillCamera::Access::Allowed,
+                                                    parent);
+    }
+    void plug(bool in) {
+        m_names = in ? QStringList{media::StillCamera::kName} : QStringList{};
+        emit changed();
+    }
+
+private:
+    QString m_picture;
+    QStringList m_names;
+};
+
+TEST(Detection, ACameraPulledOutShowsTheBusyMessageAndIsFoundAgainWhenBack) {
+    CaptureHarness h(QStringLiteral("none"));
+    auto inputs = std::make_shared<PluggableInputs>(h.dir() + QStringLiteral("/camera.png"));
+    inputs->plug(true);
+    h.stage().services().cameras = media::camerasOf(inputs);
+    Clip* button = redetect(h);
+    const auto redetectNow = [&h, button] {
+        button->press();
+        button->release();
+        h.stage().clock().tick();
+    };
+    const auto camera = [&h] {
+        return qobject_cast<media::Camera*>(
+            h.view()->var(QStringLiteral("my_cam")).value<QObject*>());
+    };
+    redetectNow();
+    ASSERT_TRUE(camInited(h));
+    ASSERT_TRUE(camera() && camera()->isActive());
+
+    inputs->plug(false);
+    EXPECT_EQ(camInfo(h), kBusy);
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_TRUE(h.traced(QStringLiteral("event:CamEnable 0")));
+    EXPECT_FALSE(camera()->isActive());
+
+    inputs->plug(true);
+    EXPECT_EQ(camInfo(h), kBusy) << "nothing changes until the user asks again";
+    redetectNow();
+    EXPECT_EQ(camInfo(h), QString());
+    EXPECT_FALSE(button->isVisible());
+    ASSERT_TRUE(camera());
+    EXPECT_TRUE(camera()->isActive());
 }
 
 } // namespace
