@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QGraphicsSceneMouseEvent>
+#include <QGraphicsView>
 #include <gtest/gtest.h>
 
 using player::Clip;
@@ -122,6 +123,27 @@ TEST_F(StageTest, AddressOpenerSeesUrlAndTarget) {
     stage.getURL("http://127.0.0.1:9/iVemba/bugs.asp", "_blank");
     EXPECT_EQ(url, "http://127.0.0.1:9/iVemba/bugs.asp");
     EXPECT_EQ(target, "_blank");
+}
+
+TEST_F(StageTest, WorkAfterTheFirstPaintWaitsForAShownViewToPaint) {
+    QStringList done;
+    stage.afterFirstPaint(&stage, [&done] { done << "unseen"; });
+    EXPECT_EQ(done, QStringList{"unseen"}) << "no view will paint: at once";
+    QGraphicsView view(&stage);
+    view.show();
+    QObject gone;
+    auto* context = new QObject;
+    stage.afterFirstPaint(&gone, [&done] { done << "shown"; });
+    stage.afterFirstPaint(context, [&done] { done << "dropped"; });
+    delete context;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(done.size(), 1) << "nothing before the first frame is painted";
+    stage.firstFramePainted();
+    EXPECT_EQ(done.size(), 1) << "not inside the paint either";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(done, (QStringList{"unseen", "shown"}));
+    stage.afterFirstPaint(&stage, [&done] { done << "later"; });
+    EXPECT_EQ(done.last(), "later");
 }
 
 } // namespace

@@ -113,4 +113,25 @@ TEST_F(StillCameraTest, VideoClipShowsTheLatestFrameInItsBox) {
     EXPECT_EQ(video.currentFrame().size(), QSize(320, 240)) << "keeps the last picture";
 }
 
+TEST_F(StillCameraTest, AWidePictureIsCutToTheModesShapeNotStretched) {
+    // 16:9 with magenta strips where a 4:3 cut of its centre ends.
+    QImage wide(640, 360, QImage::Format_RGB32);
+    wide.fill(qRgb(255, 0, 255));
+    for (int y = 0; y < 360; ++y)
+        for (int x = 80; x < 560; ++x)
+            wide.setPixel(x, y, x < 320 ? qRgb(200, 10, 10) : qRgb(10, 10, 200));
+    const QString widePath = dir.filePath(QStringLiteral("wide.png"));
+    ASSERT_TRUE(QImageWriter(widePath, "png").write(wide));
+    StillCamera camera(widePath, StillCamera::Access::Allowed);
+    camera.setMode({320, 240}, 15);
+    Reports reports(camera);
+    camera.start();
+    ASSERT_EQ(reports.frames.size(), 1);
+    const QImage frame = reports.frames.at(0);
+    EXPECT_EQ(frame.pixel(0, 120), qRgb(200, 10, 10));
+    EXPECT_EQ(frame.pixel(319, 120), qRgb(10, 10, 200));
+    EXPECT_EQ(frame.pixel(150, 120), qRgb(200, 10, 10)) << "the halves stay halves";
+    EXPECT_EQ(frame.pixel(170, 120), qRgb(10, 10, 200));
+}
+
 } // namespace
