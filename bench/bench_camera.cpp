@@ -89,16 +89,4 @@ void BM_ConvertYuyv1280x720(benchmark::State& state) {
 }
 BENCHMARK(BM_ConvertYuyv1280x720)->Unit(benchmark::kMillisecond);
 
-// The way frames were turned into pictures before, on the UI thread: Qt's conversion of the
-// whole frame, then a scale to the view's size.
-void BM_QtToImageYuyv640x480(benchmark::State& state) {
-    const QVideoFrame frame = yuyv({640, 480});
-    for (auto _ : state) {
-        const QImage image = frame.toImage().scaled(320, 240, Qt::IgnoreAspectRatio,
-                                                    Qt::SmoothTransformation);
-        benchmark::DoNotOptimize(image.constBits());
-    }
-}
-BENCHMARK(BM_QtToImageYuyv640x480)->Unit(benchmark::kMillisecond);
-
 } // namespace

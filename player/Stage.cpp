@@ -68,6 +68,7 @@ void Stage::reset() {
     m_builtInItemsHidden = false;
     m_painted = false;
     m_afterPaint.clear();
+    ++m_generation;
     m_pressed = m_hover = m_drag = nullptr;
     delete m_root;
     m_root = new Clip();
@@ -90,12 +91,21 @@ void Stage::playSound(const QString& relative) {
 }
 
 void Stage::afterFirstPaint(QObject* context, std::function<void()> work) {
+    // A view not hidden is shown, or will be with its window (the host plays the movie
+    // while making the window, before showing it).
     const QList<QGraphicsView*> shownIn = views();
     const bool willPaint = std::any_of(shownIn.begin(), shownIn.end(),
-                                       [](const QGraphicsView* view) { return view->isVisible(); });
+                                       [](const QGraphicsView* view) { return !view->isHidden(); });
     if (m_painted || !willPaint) {
         work();
         return;
+    }
+    if (m_afterPaint.isEmpty()) {
+        // A window that never paints (started minimised) still gets its devices.
+        QTimer::singleShot(kFirstPaintWaitMs, this, [this, generation = m_generation] {
+            if (generation == m_generation)
+                runAfterPaint();
+        });
     }
     m_afterPaint.append({context, std::move(work)});
 }
@@ -105,13 +115,19 @@ void Stage::firstFramePainted() {
         return;
     m_painted = true;
     // From the event loop: the painted frame reaches the screen before the work starts.
-    QTimer::singleShot(0, this, [this] {
-        const auto waiting = std::exchange(m_afterPaint, {});
-        for (const auto& [context, work] : waiting) {
-            if (context)
-                work();
-        }
+    QTimer::singleShot(0, this, [this, generation = m_generation] {
+        if (generation == m_generation)
+            runAfterPaint();
     });
+}
+
+void Stage::runAfterPaint() {
+    m_painted = true;
+    const auto waiting = std::exchange(m_afterPaint, {});
+    for (const auto& [context, work] : waiting) {
+        if (context)
+            work();
+    }
 }
 
 void Stage::trace(const QString& text) {

@@ -56,13 +56,14 @@ public:
     [[nodiscard]] QImage image(const QString& relative);
     void playSound(const QString& relative);
 
-    // Runs `work` once the movie's first frame is on screen, or at once when it already is
-    // or no shown view will paint it: devices the first picture does not need (the camera
-    // and, with it, the sound system) wait so that the window comes up first. Dropped when
-    // `context` goes first.
+    // Runs `work` once the movie's first frame is on screen (at the latest after
+    // kFirstPaintWaitMs), or at once when it already is or no view is there to paint it: devices
+    // the first picture does not need (the camera and, with it, the sound system) wait so that the
+    // window comes up first. Dropped when `context` goes first.
     void afterFirstPaint(QObject* context, std::function<void()> work);
     // The view that shows the stage tells it when the first frame is painted.
     void firstFramePainted();
+    static constexpr int kFirstPaintWaitMs = 2000;
 
     // Services the movie's code calls.
     void fsCommand(const QString& name, const QString& argument) { emit command(name, argument); }
@@ -119,7 +120,9 @@ private:
     QList<QPair<QPointer<QObject>, WheelListener>> m_wheelListeners;
     QList<QPair<QPointer<QObject>, KeyListener>> m_keyListeners;
     bool m_builtInItemsHidden = false;
+    void runAfterPaint();
     bool m_painted = false;
+    int m_generation = 0; // a new movie forgets the old one's waiting work
     QList<QPair<QPointer<QObject>, std::function<void()>>> m_afterPaint;
 
     QPointer<Clip> m_pressed;

@@ -67,9 +67,12 @@ void frame1(Stage& stage, Clip& root) {
     const QString path = GetPath(stage.movieUrl());
     root.setVar(moviecommon::vars::Path, path);
     stage.trace(QStringLiteral("_root.Path: ") + path);
-    const QStringList cameras = stage.services().cameras.names();
-    root.setVar(moviecommon::vars::cam_array, cameras);
-    stage.trace(QStringLiteral("cam_array.length: ") + QString::number(cameras.size()));
+    // Asking for the camera names starts the media back end: not before the window is up.
+    stage.afterFirstPaint(&root, [&stage, &root] {
+        const QStringList cameras = stage.services().cameras.names();
+        root.setVar(moviecommon::vars::cam_array, cameras);
+        stage.trace(QStringLiteral("cam_array.length: ") + QString::number(cameras.size()));
+    });
     setSiteAddresses(root);
     prepareBorderClasses(root);
     hideWindowButtons(root);
