@@ -12,7 +12,10 @@ namespace {
 
 void BM_StartupAgainstBareWindow(benchmark::State& state) {
     const QString dir = QCoreApplication::applicationDirPath();
-    const QString program = dir + QStringLiteral("/ivemba");
+    // IVEMBA_STARTUP_PROGRAM weighs another build of the program against the same window.
+    const QString program = qEnvironmentVariableIsSet("IVEMBA_STARTUP_PROGRAM")
+                                ? qEnvironmentVariable("IVEMBA_STARTUP_PROGRAM")
+                                : dir + QStringLiteral("/ivemba");
     const QString bare = dir + QStringLiteral("/ivemba_bare_window");
     if (!QFileInfo(program).isExecutable() || !QFileInfo(bare).isExecutable()) {
         state.SkipWithError("no program or no bare window next to the benchmark");
