@@ -41,6 +41,10 @@ TForm1::TForm1(Setup setup, QWidget* parent)
       m_borderCheckProc(std::move(setup.borderCheck)), m_moveWindow(std::move(setup.moveWindow)) {
     setFixedSize(kClientSize);
     ShockwaveFlash1->stage().services().useSettings(std::move(setup.settings));
+    // Every photo card is kept in the program directory, so the movie finds them again
+    // at the next start.
+    ShockwaveFlash1->stage().services().photos =
+        player::PhotoFolder(m_programDir + QStringLiteral("/photos"));
     // Photos belong in the user's Pictures folder, not wherever the program was started.
     SaveDialog1.setStartFolder(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
     ShockwaveFlash1->setGeometry(QRect(QPoint(0, 0), kClientSize));

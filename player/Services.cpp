@@ -3,6 +3,7 @@
 #include "player/media/Camera.h"
 #include "player/net/Transfer.h"
 #include "player/print/PrintService.h"
+#include "player/print/StickerSheetDialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -36,6 +37,10 @@ Services::Services(QObject* owner)
     };
     choosePrinter = &PrintService::askUser;
     openAddress = [](const QString& url, const QString&) { QDesktopServices::openUrl(QUrl(url)); };
+    openStickerSheet = [this](const QList<QImage>& cards, int front, QWidget* parent) {
+        StickerSheetDialog dialog(cards, front, chooseSaveFile, parent);
+        dialog.exec();
+    };
     cameras = media::systemCameras(settings.testCamera);
 }
 

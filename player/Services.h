@@ -2,7 +2,10 @@
 
 #include "common/Settings.h"
 #include "player/media/Camera.h"
+#include "player/photos/PhotoFolder.h"
 
+#include <QImage>
+#include <QList>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -33,6 +36,10 @@ public:
     using PrinterChooser = std::function<std::unique_ptr<QPrinter>(QWidget* parent)>;
     // Opens a web address in a browser window named `target`.
     using AddressOpener = std::function<void(const QString& url, const QString& target)>;
+    // Offers the cards' pictures (oldest first; `front` the card in front) as a sheet of
+    // stickers to print or save.
+    using StickerSheetOpener =
+        std::function<void(const QList<QImage>& cards, int front, QWidget* parent)>;
 
     explicit Services(QObject* owner);
     ~Services();
@@ -45,6 +52,10 @@ public:
     SaveChooser chooseSaveFile;
     PrinterChooser choosePrinter;
     AddressOpener openAddress;
+    StickerSheetOpener openStickerSheet;
+    // Where the photo cards are kept; the host sets it to its program directory's photos/.
+    // Without one (a player with no host) nothing is kept.
+    PhotoFolder photos;
     // Read from the environment once, when the services are made; the host hands in its own
     // copy through useSettings. The cameras are chosen from it.
     common::Settings settings;

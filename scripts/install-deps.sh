@@ -9,7 +9,7 @@ packages=(
     nginx
     clang libclang-rt-14-dev chromium appstream desktop-file-utils
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    fonts-wqy-microhei clang-format xvfb xauth
+    fonts-wqy-microhei clang-format xvfb xauth poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -3,12 +3,15 @@
 #include "movie/common/MovieNames.h"
 #include "movie/tray/Cascade.h"
 #include "movie/tray/PhotoCard.h"
+#include "movie/tray/TrayCards.h"
 #include "movie/widgets/Button.h"
 #include "player/Bitmap.h"
 #include "player/Clip.h"
+#include "player/Services.h"
 #include "player/Stage.h"
 #include "player/TextField.h"
 
+#include <QGraphicsView>
 #include <QPointer>
 #include <QStringList>
 
@@ -73,6 +76,9 @@ QVariant newPhoto(Clip& page) {
     QStringList previews = page.var(kPreviews).toStringList();
     previews.append(card->targetPath());
     page.setVar(kPreviews, previews);
+    if (snapshot)
+        TrayCards::of(page).added(*card, snapshot->image(),
+                                  card->var(QStringLiteral("PhotoType")).toInt());
     return {};
 }
 
@@ -82,6 +88,7 @@ void deleteAll(Clip& page) {
         return;
     // Names are reused after a delete-all, so an old entry may name a newer card; a card
     // taken off by one entry is no longer found by the next, so each goes once.
+    TrayCards::of(page).deletedAll();
     const QStringList previews = page.var(kPreviews).toStringList();
     for (const QString& path : previews) {
         if (Clip* card = page.resolve(path); card && card != &page)
@@ -112,15 +119,54 @@ void makeDeleteAll(Clip& page) {
     });
 }
 
+// Every card as the save button would send it: the picture clip on an opaque 240×180.
+QImage cardPicture(const Clip& card) {
+    player::Bitmap bitmap(240, 180, false, 0x000000);
+    if (const Clip* pic = card.child(QStringLiteral("pic")))
+        bitmap.draw(*pic);
+    return bitmap.image();
+}
+
+void openStickerSheet(Clip& page) {
+    player::Stage* stage = page.stage();
+    if (!stage)
+        return;
+    const TrayCards& tray = TrayCards::of(page);
+    const QList<Clip*> cards = tray.cards();
+    if (cards.isEmpty()) {
+        stage->trace(QStringLiteral("stickers: no photo in the tray"));
+        return;
+    }
+    QList<QImage> pictures;
+    for (const Clip* card : cards)
+        pictures.append(cardPicture(*card));
+    const int front = static_cast<int>(cards.indexOf(tray.frontCard()));
+    QWidget* parent = stage->views().isEmpty() ? nullptr : stage->views().constFirst();
+    if (stage->services().openStickerSheet)
+        stage->services().openStickerSheet(pictures, front, parent);
+}
+
+void makeStickerButton(Clip& page) {
+    Clip* button = widgets::makeTextButton(page, QStringLiteral("but_stickers"), 5, {651.3, 4},
+                                           QStringLiteral("打印贴纸"), {60, 22});
+    QPointer<Clip> self(&page);
+    button->onRelease([self] {
+        if (self)
+            openStickerSheet(*self);
+    });
+}
+
 void buildPage(Clip& page) {
     makeHintRect(page);
     makeHintText(page);
     makeDeleteAll(page);
+    makeStickerButton(page);
     QPointer<Clip> self(&page);
     page.define(moviecommon::calls::NewPhoto,
                 [self](const QVariantList&) { return self ? newPhoto(*self) : QVariant(); });
     page.setVar(kPreviews, QStringList());
     page.stop();
+    TrayCards::of(page).restore();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "movie/output/SavePhoto.h"
 #include "movie/tray/CardButtons.h"
 #include "movie/tray/Cascade.h"
+#include "movie/tray/TrayCards.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
 #include "player/TextField.h"
@@ -79,8 +80,11 @@ void makeButtons(Clip& card) {
     });
     // The card is emptied but keeps its name and depth, so numbering and cascade go on.
     remove->onRelease([self] {
-        if (self)
-            self->unloadMovie();
+        if (!self)
+            return;
+        if (Clip* tray = self->parentClip())
+            TrayCards::of(*tray).deleted(*self);
+        self->unloadMovie();
     });
 
     Clip* print =

@@ -23,6 +23,7 @@ MoviePlayer::MoviePlayer(player::MovieRegistry registry, std::optional<QString> 
     stage().services().chooseFile = [](const QString&) { return QString(); };
     stage().services().chooseSaveFile = [](const QString&) { return QString(); };
     stage().services().choosePrinter = [](QWidget*) { return std::unique_ptr<QPrinter>(); };
+    stage().services().openStickerSheet = [](const QList<QImage>&, int, QWidget*) {};
     // The widget's signal, not the stage's: it is the one the host connects to.
     QObject::connect(
         m_player.get(), &player::PlayerWidget::fsCommand,

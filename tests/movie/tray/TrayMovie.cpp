@@ -1,7 +1,10 @@
 #include "TrayMovie.h"
 
 #include "movie/tray/ManagePage.h"
+#include "movie/tray/TrayCards.h"
 #include "player/MovieProgram.h"
+#include "player/Services.h"
+#include "support/Wait.h"
 
 namespace traytest {
 
@@ -41,8 +44,16 @@ public:
 
 } // namespace
 
-TrayMovie::TrayMovie() : MoviePlayer(testsupport::registryOf<TrayOnlyMovie>()) {
+TrayMovie::TrayMovie(const QString& photoFolder)
+    : MoviePlayer(testsupport::registryOf<TrayOnlyMovie>()) {
+    if (!photoFolder.isEmpty())
+        stage().services().photos = player::PhotoFolder(photoFolder);
     load(QStringLiteral(IVEMBA_TEST_BUNDLE));
+}
+
+bool TrayMovie::waitRestored() {
+    return testsupport::waitUntil([this] { return !tray::TrayCards::of(*tray()).restoring(); },
+                                  20000);
 }
 
 Clip* TrayMovie::tray() const {

@@ -14,7 +14,8 @@ namespace traytest {
 // the real bundle's artwork and sounds.
 class TrayMovie : public testsupport::MoviePlayer {
 public:
-    TrayMovie();
+    // With `photoFolder` the tray keeps its cards there, as under the desktop host.
+    explicit TrayMovie(const QString& photoFolder = {});
 
     [[nodiscard]] player::Clip* tray() const;
     [[nodiscard]] player::Clip* card(int n) const;
@@ -24,6 +25,8 @@ public:
     // alpha filled with `fill`, then the tray's `NewPhoto`. Returns the newest card.
     player::Clip* snap(QRgb fill = 0xFF3366CC);
     player::Clip* snapBitmap(const player::BitmapPtr& snapshot);
+    // Lets the cards kept before come back; true once all are placed.
+    bool waitRestored();
 };
 
 [[nodiscard]] QStringList cardNames(const player::Clip& tray);

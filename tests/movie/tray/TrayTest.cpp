@@ -194,7 +194,8 @@ TEST(DeleteAll, OnAnEmptyTrayOnlyResetsTheCounter) {
     EXPECT_EQ(movie.root()->var("info_Capture_count").toInt(), 0);
     EXPECT_EQ(movie.root()->child("capture_mc")->var("info_Capture_count_txt").toString(),
               "您已拍摄 0 张！");
-    EXPECT_EQ(movie.tray()->childClips().size(), 3); // hint rect, hint text, button
+    // Hint rect, hint text and the two buttons.
+    EXPECT_EQ(movie.tray()->childClips().size(), 4);
 }
 
 TEST(ManyCards, From645OnNoNewCardReplacesTheFrontCardOrAnother) {
