@@ -3,6 +3,7 @@
 #include "movie/tray/PhotoCard.h"
 #include "movie/tray/TrayCards.h"
 #include "player/photos/PhotoFolder.h"
+#include "support/RenderStage.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -188,6 +189,10 @@ TEST_F(KeptCards, PastTheBoundTheOldestGoesAndTheTraySaysSoOnce) {
     Clip* line = movie.tray()->child("keptBound_txt");
     ASSERT_NE(line, nullptr);
     EXPECT_TRUE(line->isVisible());
+    if (qEnvironmentVariableIsSet("IVEMBA_LOOK_PNG")) {
+        const QImage look = testsupport::renderStage(movie.stage());
+        EXPECT_TRUE(look.save(qEnvironmentVariable("IVEMBA_LOOK_PNG")));
+    }
 
     movie.snap();
     after = photos.fileNames();

@@ -130,6 +130,13 @@ TEST(StickerDialogLook, ShowsTheChoicesBesideAPreviewOfThePage) {
                              ? qEnvironmentVariable("IVEMBA_LOOK_PNG")
                              : QDir::temp().filePath("ivemba_sticker_dialog.png");
     EXPECT_TRUE(shot.save(path));
+    // The page itself, for a look in a PDF viewer (IVEMBA_LOOK_PDF).
+    if (qEnvironmentVariableIsSet("IVEMBA_LOOK_PDF")) {
+        dialog.layoutBox->setCurrentIndex(2);
+        QFile pdf(qEnvironmentVariable("IVEMBA_LOOK_PDF"));
+        ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
+        pdf.write(dialog.pdfBytes());
+    }
 }
 
 } // namespace
