@@ -76,7 +76,8 @@ void TrayCards::found(const player::KeptPhoto& photo) {
     m_pending.append(photo);
     if (m_stepper == 0 && m_tray.stage()) {
         QPointer<TrayCards> self(this);
-        m_stepper = m_tray.stage()->intervals().setInterval(
+        m_stepStage = m_tray.stage();
+        m_stepper = m_stepStage->intervals().setInterval(
             [self] {
                 if (self)
                     self->placeSome();
@@ -99,11 +100,9 @@ void TrayCards::restoreDone() {
 }
 
 void TrayCards::stopStepping() {
-    if (m_stepper != 0) {
-        if (player::Stage* stage = m_tray.stage())
-            stage->intervals().clearInterval(m_stepper);
-        m_stepper = 0;
-    }
+    if (m_stepper != 0 && m_stepStage)
+        m_stepStage->intervals().clearInterval(m_stepper);
+    m_stepper = 0;
 }
 
 void TrayCards::placeSome() {

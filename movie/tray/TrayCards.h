@@ -11,6 +11,7 @@
 namespace player {
 class Clip;
 class PhotoRestore;
+class Stage;
 } // namespace player
 
 namespace tray {
@@ -76,6 +77,9 @@ private:
     QList<Entry> m_entries;
     QList<player::KeptPhoto> m_pending;
     player::PhotoRestore* m_restore = nullptr;
+    // The stage the steps run on, kept apart from the tray: this object goes while the tray
+    // is being destroyed, when the tray can no longer name its stage.
+    QPointer<player::Stage> m_stepStage;
     int m_stepper = 0;
     bool m_boundSaid = false;
 };

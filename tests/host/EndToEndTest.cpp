@@ -6,6 +6,7 @@
 #include "support/TestPictures.h"
 #include "support/Wait.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <cmath>
@@ -52,6 +53,38 @@ TEST_F(EndToEnd, ShutterCardSaveWritesTheCameraWindowAsJpeg) {
     RecordProperty("psnr_db", std::to_string(quality));
     EXPECT_GT(quality, 32.0);
     EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// The shutter's card is on disc in the program directory at once, and the next start of
+// the program brings it back to the tray.
+TEST_F(EndToEnd, TheShuttersCardIsKeptInTheProgramDirectoryAndComesBack) {
+    const QString camera = dir.filePath("camera.png");
+    ASSERT_TRUE(testsupport::smoothCameraScene().save(camera));
+    qputenv("IVEMBA_TEST_CAMERA", QFile::encodeName(camera));
+    const auto play = [this] {
+        player::MovieRegistry registry;
+        shell::registerMovie(registry);
+        start(std::move(registry));
+        form1->show();
+        player::Clip* root = form1->ShockwaveFlash1->stage().root();
+        EXPECT_TRUE(testsupport::waitUntil([&] { return root->resolve("/manage_mc") != nullptr; }));
+        return root;
+    };
+    player::Clip* root = play();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return root->var("caminited").toBool(); }));
+    testsupport::spin(300);
+    root->call("CaptureDo");
+    const QDir photos(dir.filePath("photos"));
+    EXPECT_EQ(photos.entryList({"*.png"}, QDir::Files).size(), 1);
+    form1.reset();
+    qunsetenv("IVEMBA_TEST_CAMERA");
+
+    root = play();
+    ASSERT_TRUE(testsupport::waitUntil([&] {
+        player::Clip* kept = root->resolve("/manage_mc/KeptPhoto1");
+        return kept && kept->resolve("pic");
+    }));
+    EXPECT_EQ(root->var("info_Capture_count").toInt(), 0);
 }
 
 } // namespace
