@@ -78,7 +78,7 @@ QVariant newPhoto(Clip& page) {
     page.setVar(kPreviews, previews);
     if (snapshot)
         TrayCards::of(page).added(*card, snapshot->image(),
-                                  card->var(QStringLiteral("PhotoType")).toInt());
+                                  card->var(moviecommon::vars::PhotoType).toInt());
     return {};
 }
 

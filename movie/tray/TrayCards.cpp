@@ -1,5 +1,6 @@
 #include "movie/tray/TrayCards.h"
 
+#include "movie/common/MovieNames.h"
 #include "movie/tray/Cascade.h"
 #include "movie/tray/PhotoCard.h"
 #include "player/Bitmap.h"
@@ -124,7 +125,7 @@ void TrayCards::placeSome() {
 }
 
 void TrayCards::placeKept(const player::KeptPhoto& photo, int keptIndex) {
-    Clip* card = m_tray.attachMovie(QStringLiteral("Photo_model"),
+    Clip* card = m_tray.attachMovie(moviecommon::symbols::Photo_model,
                                     QStringLiteral("KeptPhoto") + QString::number(keptIndex),
                                     kKeptFirstDepth + keptIndex);
     if (!card)
@@ -136,7 +137,7 @@ void TrayCards::placeKept(const player::KeptPhoto& photo, int keptIndex) {
     Clip* pic = card->child(QStringLiteral("pic"));
     pic->attachBitmap(bitmap, kSnapshotDepth, true);
     pic->show();
-    card->setVar(QStringLiteral("PhotoType"), photo.photoType);
+    card->setVar(moviecommon::vars::PhotoType, photo.photoType);
     card->setVar(kFileVar, photo.fileName);
     QStringList previews = m_tray.var(kPreviews).toStringList();
     previews.append(card->targetPath());
