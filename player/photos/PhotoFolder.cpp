@@ -1,27 +1,20 @@
 #include "player/photos/PhotoFolder.h"
 
 #include "common/WholeFileWriter.h"
+#include "player/photos/StoredPng.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QRegularExpression>
 
 namespace player {
 
 namespace {
 
-const QString kTypeKey = QStringLiteral("PhotoType");
-// Qt's PNG writer folds keywords with a space into "Description", so PNG's own "Creation
-// Time" cannot be used.
-const QString kTimeKey = QStringLiteral("PhotoTime");
+const QByteArray kTypeKey = QByteArrayLiteral("PhotoType");
+const QByteArray kTimeKey = QByteArrayLiteral("PhotoTime");
 const QString kTimeFormat = QStringLiteral("yyyyMMdd-HHmmss-zzz");
-// Stored without deflate: the shutter waits for the write, and even zlib's fastest level
-// doubles it (about 3 ms more for a card), while a stored card is 170 KB and the bound
-// keeps the folder under 90 MB.
-constexpr int kPngQuality = 100;
 constexpr int kMostPerMillisecond = 99;
 
 } // namespace
@@ -41,16 +34,8 @@ bool PhotoFolder::looksKept(const QString& fileName) {
 }
 
 QByteArray PhotoFolder::encode(const QImage& picture, int photoType, const QDateTime& taken) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    writer.setQuality(kPngQuality);
-    writer.setText(kTypeKey, QString::number(photoType));
-    writer.setText(kTimeKey, taken.toUTC().toString(Qt::ISODateWithMs));
-    if (!writer.write(picture.convertToFormat(QImage::Format_ARGB32)))
-        return {};
-    return bytes;
+    return storedPng(picture, {{kTypeKey, QByteArray::number(photoType)},
+                               {kTimeKey, taken.toUTC().toString(Qt::ISODateWithMs).toLatin1()}});
 }
 
 common::Result<QString> PhotoFolder::keep(const QImage& picture, int photoType,
@@ -108,10 +93,11 @@ common::Result<KeptPhoto> PhotoFolder::read(const QString& path) {
     if (!reader.read(&picture))
         return common::Failure{reader.errorString()};
     bool typeOk = false;
-    const int type = picture.text(kTypeKey).toInt(&typeOk);
+    const int type = picture.text(QString::fromLatin1(kTypeKey)).toInt(&typeOk);
     if (!typeOk || (type != 1 && type != 2))
         return common::Failure{QStringLiteral("no photo type")};
-    const QDateTime taken = QDateTime::fromString(picture.text(kTimeKey), Qt::ISODateWithMs);
+    const QDateTime taken =
+        QDateTime::fromString(picture.text(QString::fromLatin1(kTimeKey)), Qt::ISODateWithMs);
     if (!taken.isValid())
         return common::Failure{QStringLiteral("no time taken")};
     KeptPhoto photo;
