@@ -20,8 +20,9 @@ int main(int argc, char** argv) {
     // before the movie file is written, so no signal can leave it behind.
     host::TerminationSignals terminationSignals;
 
-    // The environment is read here, once: the site base and the still-picture camera.
-    const common::Settings settings = common::Settings::fromEnvironment();
+    // The environment and the user's preferences are read here, once: the site base, the
+    // still-picture camera, and the camera and shutter choices of the player's settings.
+    const common::Settings settings = common::Settings::atStart();
     host::QtDialogs dialogs;
     player::MovieRegistry registry;
     shell::registerMovie(registry);

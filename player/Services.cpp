@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
+#include <utility>
 
 namespace player {
 
@@ -41,14 +42,32 @@ Services::Services(QObject* owner)
         StickerSheetDialog dialog(cards, front, chooseSaveFile, parent);
         dialog.exec();
     };
-    cameras = media::systemCameras(settings.testCamera);
+    cameras = media::systemCameras(settings.testCamera, settings.cameraId);
 }
 
 Services::~Services() = default;
 
 void Services::useSettings(common::Settings given) {
     settings = std::move(given);
-    cameras = media::systemCameras(settings.testCamera);
+    cameras = media::systemCameras(settings.testCamera, settings.cameraId);
+}
+
+common::Status<> Services::changeSettings(common::Settings changed) {
+    const common::Settings before = std::exchange(settings, std::move(changed));
+    if (settings.cameraId != before.cameraId || settings.testCamera != before.testCamera)
+        cameras = media::systemCameras(settings.testCamera, settings.cameraId);
+    common::Status<> written = settings.writePreferences();
+    const auto listeners = m_settingsListeners;
+    for (const auto& [owner, listener] : listeners) {
+        if (owner)
+            listener(before);
+    }
+    m_settingsListeners.removeIf([](const auto& entry) { return entry.first.isNull(); });
+    return written;
+}
+
+void Services::addSettingsListener(QObject* owner, SettingsListener listener) {
+    m_settingsListeners.append({QPointer<QObject>(owner), std::move(listener)});
 }
 
 QString Services::startFolder() const {

@@ -6,6 +6,8 @@
 
 #include <QImage>
 #include <QList>
+#include <QPair>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -60,6 +62,14 @@ public:
     // copy through useSettings. The cameras are chosen from it.
     common::Settings settings;
     void useSettings(common::Settings given);
+    // The user changed the settings while the movie plays (the settings panel, the shutter's
+    // toggles): they are kept, written to the preferences file and told to every listener,
+    // which gets the settings as they were before. A failed write keeps the change for this
+    // run and says why.
+    common::Status<> changeSettings(common::Settings changed);
+    using SettingsListener = std::function<void(const common::Settings& before)>;
+    // Listens until `owner` is gone.
+    void addSettingsListener(QObject* owner, SettingsListener listener);
     media::CameraSource cameras;
 
 private:
@@ -72,6 +82,7 @@ private:
 
     net::Network* m_network; // a child of the owner
     QString m_lastFolder;
+    QList<QPair<QPointer<QObject>, SettingsListener>> m_settingsListeners;
 };
 
 } // namespace player

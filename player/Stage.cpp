@@ -3,6 +3,7 @@
 #include "player/Clip.h"
 #include "player/PictureDecoder.h"
 #include "player/Services.h"
+#include "player/SettingsPanel.h"
 #include "player/SoundBank.h"
 #include "player/net/Transfer.h"
 
@@ -50,6 +51,7 @@ Stage::Stage(QObject* parent)
 }
 
 Stage::~Stage() {
+    delete m_settingsPanel; // it works on the services, which go with the stage
     m_clock.clear();
     m_intervals.clear();
     // Clips leave while the stage's services still exist; they deregister from them.
@@ -176,9 +178,30 @@ bool Stage::sendKey(int key) {
 QStringList Stage::contextMenuEntries() const {
     const QString about = QStringLiteral("关于 iVemba 播放器");
     if (m_builtInItemsHidden)
-        return {about};
-    return {QStringLiteral("放大"), QStringLiteral("缩小"), QStringLiteral("全部显示"),
-            QStringLiteral("打印..."), about};
+        return {kSettingsEntry, about};
+    return {QStringLiteral("放大"),    QStringLiteral("缩小"), QStringLiteral("全部显示"),
+            QStringLiteral("打印..."), kSettingsEntry,         about};
+}
+
+SettingsPanel* Stage::settingsPanel() const {
+    return m_settingsPanel;
+}
+
+SettingsPanel* Stage::showSettings(int panel) {
+    if (!m_settingsPanel) {
+        const QList<QGraphicsView*> shown = views();
+        QWidget* owner = shown.isEmpty() ? nullptr : shown.first()->window();
+        m_settingsPanel = new SettingsPanel(*m_services, owner);
+    }
+    m_settingsPanel->showSection(panel == 0 ? SettingsPanel::Section::Privacy
+                                            : SettingsPanel::Section::Camera);
+    // Window-modal, as the panel of a player sits over its movie, but without a loop of its
+    // own: the movie keeps playing behind it, so a change shows at once.
+    if (!m_settingsPanel->isVisible())
+        m_settingsPanel->open();
+    m_settingsPanel->raise();
+    m_settingsPanel->activateWindow();
+    return m_settingsPanel;
 }
 
 Clip* Stage::buttonAt(QPointF scenePoint) const {
@@ -307,9 +330,16 @@ void Stage::keyPressEvent(QKeyEvent* event) {
 
 void Stage::contextMenuEvent(QGraphicsSceneContextMenuEvent* event) {
     QMenu menu;
-    for (const QString& entry : contextMenuEntries())
-        menu.addAction(entry)->setEnabled(false);
-    menu.exec(event->screenPos());
+    const QAction* settings = nullptr;
+    for (const QString& entry : contextMenuEntries()) {
+        QAction* action = menu.addAction(entry);
+        if (entry == kSettingsEntry)
+            settings = action;
+        else
+            action->setEnabled(false);
+    }
+    if (menu.exec(event->screenPos()) == settings && settings)
+        showSettings(1);
     event->accept();
 }
 

@@ -20,6 +20,7 @@ namespace player {
 
 class Clip;
 class Services;
+class SettingsPanel;
 class SoundBank;
 
 // The movie's world: the display list under `root`, and the runtime services its code
@@ -83,6 +84,12 @@ public:
     [[nodiscard]] bool builtInMenuItemsHidden() const { return m_builtInItemsHidden; }
     // The entries a right click shows, our own first; empty when there are none.
     [[nodiscard]] QStringList contextMenuEntries() const;
+    // The context menu's entry that opens the player's settings panel.
+    static inline const QString kSettingsEntry = QStringLiteral("设置...");
+    // Opens the player's settings panel (panel 0 is privacy, as a movie asks for it when its
+    // camera is refused; any other number the camera) and returns it; one panel at a time.
+    SettingsPanel* showSettings(int panel);
+    [[nodiscard]] SettingsPanel* settingsPanel() const;
 
     // Mouse routing: the top-most button clip under a point.
     [[nodiscard]] Clip* buttonAt(QPointF scenePoint) const;
@@ -124,6 +131,7 @@ private:
     bool m_painted = false;
     int m_generation = 0; // a new movie forgets the old one's waiting work
     QList<QPair<QPointer<QObject>, std::function<void()>>> m_afterPaint;
+    QPointer<SettingsPanel> m_settingsPanel;
 
     QPointer<Clip> m_pressed;
     QPointer<Clip> m_hover;

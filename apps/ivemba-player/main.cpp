@@ -3,6 +3,8 @@
 #include "movie/shell/IvembaMovie.h"
 #include "player/MovieProgram.h"
 #include "player/PlayerWidget.h"
+#include "player/Services.h"
+#include "player/Stage.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -26,6 +28,7 @@ int main(int argc, char** argv) {
     player::MovieRegistry registry;
     shell::registerMovie(registry);
     player::PlayerWidget player(std::move(registry));
+    player.stage().services().useSettings(common::Settings::atStart());
     player.setWindowTitle(QStringLiteral("iVemba"));
     player.setFixedSize(800, 600);
     QObject::connect(&player, &player::PlayerWidget::fsCommand,

@@ -1,7 +1,9 @@
 #include "movie/capture/CameraDetection.h"
 
 #include "movie/capture/BorderLoader.h"
+#include "movie/capture/CameraView.h"
 #include "movie/common/MovieNames.h"
+#include "movie/common/SharedRules.h"
 #include "player/Clip.h"
 #include "player/Services.h"
 #include "player/Stage.h"
@@ -21,7 +23,10 @@ namespace {
 // view and owns the one camera object the view uses (`my_cam`).
 class CameraDetection : public QObject {
 public:
-    explicit CameraDetection(Clip& view) : QObject(&view), m_view(view) {}
+    explicit CameraDetection(Clip& view) : QObject(&view), m_view(view) {
+        view.stage()->services().addSettingsListener(
+            this, [this](const common::Settings& before) { onSettingsChanged(before); });
+    }
 
     void frame1() {
         resetBorderLoader(m_view);
@@ -70,12 +75,12 @@ public:
             return;
         m_cam->refresh();
         player::Stage* stage = m_view.stage();
-        if (m_cam->muted()) {
-            // There is no player privacy panel on this system: access to a camera is the
-            // device's own permission, so the notice goes to the trace and the re-detect
-            // button stays for a later try.
+        // The camera is refused when the device may not be opened or when the user told the
+        // player not to let the movie have it.
+        if (m_cam->muted() || !moviecommon::settingsOf(m_view).cameraAllowed) {
             stage->trace(QStringLiteral("privacy settings (panel 0): access to camera \"") +
                          m_cam->name() + QStringLiteral("\" is not allowed"));
+            stage->showSettings(0);
             // A blank view would tell the user nothing; a camera they may not open is as
             // unusable to them as one another program holds.
             m_view.setVar(moviecommon::vars::cam_info, kCameraBusyMessage);
@@ -103,6 +108,32 @@ public:
     }
 
 private:
+    // The player's settings changed under the movie: a camera refused from now on reports
+    // itself muted, as an answer in a player's privacy panel does, and one allowed again
+    // reports it is free (the user still re-detects to see it); another chosen camera is
+    // detected at once; the looking-glass follows the switch.
+    void onSettingsChanged(const common::Settings& before) {
+        const common::Settings& now = moviecommon::settingsOf(m_view);
+        if (now.mirror != before.mirror)
+            showMirrored(m_view, now.mirror);
+        if (now.cameraId != before.cameraId) {
+            m_view.gotoAndPlay(1);
+            return;
+        }
+        if (now.cameraAllowed == before.cameraAllowed || !m_cam)
+            return;
+        if (!now.cameraAllowed) {
+            m_cam->stop();
+            if (auto* video = videoClip()) {
+                video->attachCamera(nullptr);
+                video->showFrame({});
+            }
+            m_view.stage()->root()->setVar(QStringLiteral("caminited"), false);
+        }
+        onStatus(
+            QLatin1String(now.cameraAllowed ? media::Camera::kUnmuted : media::Camera::kMuted));
+    }
+
     void listenToCamera() {
         if (!m_cam)
             return;

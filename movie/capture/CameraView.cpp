@@ -5,6 +5,7 @@
 #include "movie/capture/CaptureParts.h"
 #include "movie/capture/CompositePicture.h"
 #include "movie/common/MovieNames.h"
+#include "movie/common/SharedRules.h"
 #include "movie/widgets/Button.h"
 #include "player/Clip.h"
 #include "player/media/VideoClip.h"
@@ -21,6 +22,9 @@ using player::Clip;
 namespace {
 
 const QRectF kFrame(0, 0, 240, 180);
+// Where the 160×120 video, shown at 200 %, starts left of and above the frame.
+constexpr QPointF kVideoOffset{39.8, 30.7};
+constexpr qreal kVideoScale = 200;
 
 // The view's shadow is the shadow of its frame, the one opaque shape that holds all the
 // rest. It is cast once into a picture, so that a camera frame shown in the view does not
@@ -58,10 +62,11 @@ void buildCameraContent(Clip& picture) {
     // The 160×120 video shown at 200 %: a 320×240 camera picture of which the frame shows
     // the window starting 39.8 pixels from its left and 30.7 from its top.
     auto* video = content->adopt(new media::VideoClip(QStringLiteral("my_video"), {160, 120}), 1);
-    video->setPos(-39.8, -30.7);
-    video->setScale(200, 200);
-    video->setMaskRect(QRectF((kFrame.left() + 39.8) / 2, (kFrame.top() + 30.7) / 2,
-                              kFrame.width() / 2, kFrame.height() / 2));
+    video->setPos(-kVideoOffset);
+    video->setScale(kVideoScale, kVideoScale);
+    video->setMaskRect(QRectF((kFrame.left() + kVideoOffset.x()) / 2,
+                              (kFrame.top() + kVideoOffset.y()) / 2, kFrame.width() / 2,
+                              kFrame.height() / 2));
 
     player::TextField::Style style;
     style.pixelSize = 13;
@@ -111,8 +116,18 @@ Clip* buildCameraView(Clip& page) {
                   Qt::transparent, Qt::white);
     buildLoadingStrip(*view);
 
+    showMirrored(*view, moviecommon::settingsOf(page).mirror);
     startCameraDetection(*view);
     return view;
+}
+
+void showMirrored(Clip& view, bool mirrored) {
+    Clip* video = view.resolve(QStringLiteral("cam_pic_mc/my_video_mc/my_video"));
+    if (!video)
+        return;
+    // Turned about the frame's middle: the window's left edge at 39.8 becomes its right edge.
+    video->setScale(mirrored ? -kVideoScale : kVideoScale, kVideoScale);
+    video->setX(mirrored ? kFrame.width() + kVideoOffset.x() : -kVideoOffset.x());
 }
 
 } // namespace capture

@@ -4,6 +4,8 @@
 #include "movie/capture/CaptureParts.h"
 #include "movie/capture/ClassMenu.h"
 #include "movie/capture/PhotoPreviews.h"
+#include "movie/capture/ShutterSequence.h"
+#include "movie/capture/ShutterToggles.h"
 #include "movie/capture/Snapshot.h"
 #include "movie/common/MovieNames.h"
 #include "movie/widgets/Button.h"
@@ -54,7 +56,13 @@ Clip* addShutter(Clip& page, const QString& name, int depth, QPointF pos, double
                                                               : down);
         });
     }
-    shutter->onPress([stage] { stage->playSound(kShutterSound); });
+    // With the self-timer on, the shutter sounds when the photo is taken, not at the press.
+    const Clip* self = &page;
+    shutter->onPress([stage, self] {
+        if (const ShutterSequence* sequence = shutterSequenceOf(*self);
+            !sequence || sequence->pressTakesPhotoNow())
+            stage->playSound(kShutterSound);
+    });
     return shutter;
 }
 
@@ -96,6 +104,8 @@ void buildLayout(Clip& page) {
     addText(page, QStringLiteral("shutter_hint"), 91, {685, 123}, {100, 20},
             textStyle(14, Qt::white, true))
         ->setText(QStringLiteral("按此快门！"));
+    attachShutterSequence(page);
+    addShutterToggles(page);
 }
 
 // The picture-file panel with its two slots and the scale display the composite picture
@@ -116,6 +126,9 @@ void addPicturePanel(Clip& page) {
 }
 
 void setFrom(Clip& page, const QString& mode) {
+    // A countdown belongs to the page it was started on.
+    if (ShutterSequence* sequence = shutterSequenceOf(page))
+        sequence->cancel();
     const bool camera = mode == QLatin1String("cam");
     const auto show = [&page](const QString& path, bool visible) {
         if (Clip* clip = page.resolve(path))
@@ -130,12 +143,22 @@ void setFrom(Clip& page, const QString& mode) {
     show(QStringLiteral("cam_tip_msg"), camera);
 }
 
-// Space takes a photo as the shutter does, sound and all, on whichever of the capture and
-// composite pages is showing; never while a panel over the movie waits for the user.
-void listenForSpace(Clip& page) {
+// Space presses the shutter, sound and all, on whichever of the capture and composite pages
+// is showing; never while a panel over the movie waits for the user. Escape stops a
+// countdown or a burst.
+void listenForKeys(Clip& page) {
     Clip* self = &page;
     page.stage()->addKeyListener(&page, [self](int key) {
-        if (key != Qt::Key_Space || !self->isVisible())
+        if (!self->isVisible())
+            return false;
+        if (key == Qt::Key_Escape) {
+            ShutterSequence* sequence = shutterSequenceOf(*self);
+            if (!sequence || !sequence->running())
+                return false;
+            sequence->cancel();
+            return true;
+        }
+        if (key != Qt::Key_Space)
             return false;
         const Clip* root = self->stage()->root();
         for (const char* panel : {"Upload_Status_mc", "Uploadsetting_mc"}) {
@@ -157,10 +180,13 @@ void listenForSpace(Clip& page) {
 void frame2(Clip& page) {
     addPicturePanel(page);
     Clip* root = page.stage()->root();
+    // The shutters take a photo through the root's `CaptureDo`, after the self-timer and as
+    // often as the burst says.
+    ShutterSequence* sequence = shutterSequenceOf(page);
     for (const QString& name :
          {QStringLiteral("Capture_Enter_mc"), QStringLiteral("Capture_Enter_mc2")})
-        page.child(name)->onRelease([root] { root->call(moviecommon::calls::CaptureDo); });
-    listenForSpace(page);
+        page.child(name)->onRelease([sequence] { sequence->press(); });
+    listenForKeys(page);
     page.stop();
     page.childAtDepth(1)->hide();
     page.call(moviecommon::calls::setFrom, {moviecommon::sources::camera});

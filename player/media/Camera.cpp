@@ -81,12 +81,16 @@ private:
 
 } // namespace
 
-CameraSource camerasOf(std::shared_ptr<VideoInputs> inputs) {
+CameraSource camerasOf(std::shared_ptr<VideoInputs> inputs, const QString& chosen) {
     CameraSource source;
+    const auto defaultName = [inputs, chosen] {
+        return !chosen.isEmpty() && inputs->names().contains(chosen) ? chosen
+                                                                     : inputs->defaultName();
+    };
     source.names = [inputs] { return inputs->names(); };
-    source.defaultName = [inputs] { return inputs->defaultName(); };
-    source.openDefault = [inputs](QObject* parent) -> std::unique_ptr<Camera> {
-        const QString name = inputs->defaultName();
+    source.defaultName = defaultName;
+    source.openDefault = [inputs, defaultName](QObject* parent) -> std::unique_ptr<Camera> {
+        const QString name = defaultName();
         if (name.isEmpty())
             return nullptr;
         std::unique_ptr<Camera> camera = inputs->open(name, parent);
@@ -106,10 +110,10 @@ CameraSource camerasOf(std::shared_ptr<VideoInputs> inputs) {
     return source;
 }
 
-CameraSource systemCameras(const std::optional<QString>& testCamera) {
+CameraSource systemCameras(const std::optional<QString>& testCamera, const QString& chosen) {
     if (testCamera)
-        return camerasOf(std::make_shared<StillInputs>(*testCamera));
-    return camerasOf(std::make_shared<SystemInputs>());
+        return camerasOf(std::make_shared<StillInputs>(*testCamera), chosen);
+    return camerasOf(std::make_shared<SystemInputs>(), chosen);
 }
 
 } // namespace media

@@ -113,9 +113,13 @@ struct CameraSource {
 //   busy:<path>    the same camera, but the device is taken by another program
 //   denied:<path>  the same camera, but access to it is not allowed
 //   none           no camera at all
-// Nothing touches the machine's media devices before the first call of a member.
-[[nodiscard]] CameraSource systemCameras(const std::optional<QString>& testCamera);
+// Nothing touches the machine's media devices before the first call of a member. The default
+// camera is `chosen` (a camera's name, as the player's settings keep it) while it is there,
+// else the system's default.
+[[nodiscard]] CameraSource systemCameras(const std::optional<QString>& testCamera,
+                                         const QString& chosen = {});
 // The cameras of `inputs`. A camera opened through it learns when its device leaves the list.
-[[nodiscard]] CameraSource camerasOf(std::shared_ptr<VideoInputs> inputs);
+[[nodiscard]] CameraSource camerasOf(std::shared_ptr<VideoInputs> inputs,
+                                     const QString& chosen = {});
 
 } // namespace media

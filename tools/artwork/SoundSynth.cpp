@@ -104,6 +104,38 @@ std::vector<float> deleteWhoosh() {
     return s;
 }
 
+std::vector<float> countdownTick() {
+    // A wood-block tick: a short, slightly detuned pair of tones that dies in a few
+    // hundredths of a second, so ten of them in a row never blur into a hum.
+    auto s = silence(0.08);
+    for (size_t i = 0; i < s.size(); ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const double env = std::min(1.0, t / 0.001) * std::exp(-t / 0.012);
+        s[i] = static_cast<float>(
+            env * (std::sin(kTwoPi * 1760 * t) + 0.5 * std::sin(kTwoPi * 2650 * t)));
+    }
+    fadeEnds(s, 0.002);
+    return s;
+}
+
+std::vector<float> countdownLast() {
+    // Two quick beeps a fifth higher than the tick: the photo comes next.
+    auto s = silence(0.3);
+    for (const double at : {0.0, 0.14}) {
+        const size_t start = static_cast<size_t>(at * kRate);
+        for (size_t i = start; i < s.size(); ++i) {
+            const double t = static_cast<double>(i - start) / kRate;
+            if (t > 0.12)
+                break;
+            const double env = std::min(1.0, t / 0.004) * std::exp(-t / 0.05);
+            s[i] += static_cast<float>(
+                env * (std::sin(kTwoPi * 2640 * t) + 0.2 * std::sin(kTwoPi * 5280 * t)));
+        }
+    }
+    fadeEnds(s);
+    return s;
+}
+
 void writeWave(std::vector<float> samples, double peakDbfs, const QString& path) {
     float peak = 0;
     for (float v : samples)

@@ -57,6 +57,9 @@ void writeSounds(const QString& dir) {
     sound::writeWave(sound::shutterClick(), -6.0, dir + "/shutter.wav");
     sound::writeWave(sound::rolloverBlip(), -12.0, dir + "/rollover.wav");
     sound::writeWave(sound::deleteWhoosh(), -8.0, dir + "/delete.wav");
+    // The ticks play once a second near the user's ear; the last cue must stand out.
+    sound::writeWave(sound::countdownTick(), -12.0, dir + "/countdown_tick.wav");
+    sound::writeWave(sound::countdownLast(), -9.0, dir + "/countdown_last.wav");
 }
 
 void writeAbout(const QString& dir) {

@@ -61,12 +61,15 @@ int colourDistance(QRgb a, QRgb b) {
 
 // The camera is chosen when the player is built; its picture goes to the folder, which
 // comes first.
-CaptureHarness::CaptureHarness(const QString& cameraSetting)
+CaptureHarness::CaptureHarness(const QString& cameraSetting,
+                               const std::function<void(common::Settings&)>& adjust)
     : m_movie(testsupport::registryOf<CapturePageMovie>(), std::nullopt, [&] {
           common::Settings settings = common::Settings::fromEnvironment();
           settings.testCamera =
               QString(cameraSetting)
                   .replace(QLatin1String("%1"), writePng(QStringLiteral("camera.png"), gradient()));
+          if (adjust)
+              adjust(settings);
           return settings;
       }()) {
     m_movie.load(QStringLiteral(IVEMBA_TEST_BUNDLE));

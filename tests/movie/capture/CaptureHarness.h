@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 
 namespace capturetest {
 
@@ -16,7 +17,9 @@ namespace capturetest {
 class CaptureHarness {
 public:
     // `cameraSetting` is what IVEMBA_TEST_CAMERA holds; "%1" stands for the picture's path.
-    explicit CaptureHarness(const QString& cameraSetting = QStringLiteral("%1"));
+    // `adjust` changes the player's settings before the movie starts.
+    explicit CaptureHarness(const QString& cameraSetting = QStringLiteral("%1"),
+                            const std::function<void(common::Settings&)>& adjust = {});
 
     [[nodiscard]] player::Stage& stage() const { return m_movie.stage(); }
     [[nodiscard]] player::Clip* root() const { return m_movie.root(); }

@@ -1,8 +1,12 @@
 #include "CaptureHarness.h"
 #include "player/Services.h"
+#include "player/SettingsPanel.h"
+#include "player/Stage.h"
 #include "player/media/StillCamera.h"
+#include "player/media/VideoClip.h"
 #include "support/Wait.h"
 
+#include <QRadioButton>
 #include <gtest/gtest.h>
 
 namespace capturetest {
@@ -77,6 +81,63 @@ TEST(Detection, DeniedAccessShowsTheBusyMessageKeepsTheButtonAndTraces) {
     for (const QString& line : h.traces())
         notice = notice || line.contains(QStringLiteral("privacy settings"));
     EXPECT_TRUE(notice);
+}
+
+struct RefusalRow {
+    const char* name;
+    QString cameraSetting;
+    bool playerAllows;
+};
+
+class Refusal : public ::testing::TestWithParam<RefusalRow> {};
+
+// A camera refused by the system or by the player's own privacy choice opens the player's
+// settings panel on the privacy choice, and the view says it cannot shoot.
+TEST_P(Refusal, RefusedCameraOpensThePrivacyPanel) {
+    const RefusalRow row = GetParam();
+    CaptureHarness h(row.cameraSetting,
+                     [&row](common::Settings& s) { s.cameraAllowed = row.playerAllows; });
+    EXPECT_FALSE(camInited(h));
+    EXPECT_EQ(camInfo(h), kBusy);
+    EXPECT_TRUE(redetect(h)->isVisible());
+    player::SettingsPanel* panel = h.stage().settingsPanel();
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->denyButton->isChecked(), !row.playerAllows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Detection, Refusal,
+                         ::testing::Values(RefusalRow{"BySystem", QStringLiteral("denied:%1"),
+                                                      true},
+                                           RefusalRow{"ByPlayer", QStringLiteral("%1"), false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Refusing the camera in the panel while it shows stops the picture at once, as a camera
+// reporting itself muted; allowing it again changes nothing until the user re-detects.
+TEST(Detection, PrivacyChoiceInThePanelMutesAndFreesTheLiveCamera) {
+    CaptureHarness h;
+    ASSERT_TRUE(camInited(h));
+    auto* video =
+        qobject_cast<media::VideoClip*>(h.at(QStringLiteral("dv/cam_pic_mc/my_video_mc/my_video")));
+    ASSERT_TRUE(video && video->camera());
+    player::SettingsPanel* panel = h.stage().showSettings(1);
+    panel->denyButton->click();
+    EXPECT_FALSE(h.stage().services().settings.cameraAllowed);
+    EXPECT_FALSE(camInited(h));
+    EXPECT_EQ(video->camera(), nullptr);
+    EXPECT_EQ(camInfo(h), kBusy);
+    EXPECT_TRUE(redetect(h)->isVisible());
+    EXPECT_TRUE(h.traced(QStringLiteral("event:CamEnable 0")));
+    EXPECT_EQ(h.snapshot()->getPixel(120, 20), 0u) << "no camera picture in the photo";
+
+    panel->allowButton->click();
+    EXPECT_TRUE(h.traced(QStringLiteral("event:CamEnable 1")));
+    EXPECT_FALSE(camInited(h)) << "the picture comes back with a re-detection";
+    redetect(h)->press();
+    redetect(h)->release();
+    h.stage().clock().tick();
+    EXPECT_TRUE(camInited(h));
+    EXPECT_TRUE(video->camera());
 }
 
 TEST(Detection, RedetectButtonRunsDetectionAgain) {

@@ -97,5 +97,25 @@ TEST_F(ReportsTest, FailedReportStillLosesItsCount) {
     EXPECT_EQ(site.requests().back().field("cpcount"), "1");
 }
 
+// A burst of four from one press is four cards in the tray and four captures in the report.
+TEST_F(ReportsTest, BurstPhotosAreEachACardAndACapture) {
+    settings.burst = 4;
+    startDesktop();
+    frames(2);         // the capture page reaches its second frame
+    click({650, 197}); // the camera shutter
+    frames(3 * 16);
+    EXPECT_EQ(clip("manage_mc")->var("Photos_Previews").toStringList().size(), 4);
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_TRUE(clip(QStringLiteral("manage_mc/Photo%1").arg(n))) << n;
+    EXPECT_EQ(clip("capture_mc")->var("info_Capture_count_txt").toString(), "您已拍摄 4 张！");
+    pass(45000);
+    ASSERT_TRUE(waitUntil([&] { return site.count("/CpRecord.aspx") == 1; }));
+    for (const auto& r : site.requests()) {
+        if (r.path == "/CpRecord.aspx") {
+            EXPECT_EQ(r.field("cpcount"), "4");
+        }
+    }
+}
+
 } // namespace
 } // namespace webtest
