@@ -83,10 +83,12 @@ std::u16string PixelUpload::compressedText(const std::string& pixelText) {
         const std::size_t from = (k - 1) * kPieceLength + 1;
         std::u16string piece;
         for (std::size_t i = from; i < length && i <= k * kPieceLength; ++i)
-            piece.push_back(static_cast<char16_t>(pixelText[i]));
+            piece.push_back(static_cast<unsigned char>(pixelText[i]));
+        const auto codes = lzw::compress(piece);
+        if (!codes)
+            return {}; // no upload rather than a part of one
         out.push_back(u'*');
-        // A pixel text holds digits and dashes only, which always compress.
-        out += lzw::compress(piece).value();
+        out += *codes;
     }
     return out;
 }

@@ -28,7 +28,8 @@ public:
     [[nodiscard]] static common::Result<Picture, std::string> decode(std::string_view utf8Text);
 
     // The pieces the movie cuts a pixel text into (without the leading "-"), for tests and
-    // benchmarks that need an upload of a known picture.
+    // benchmarks that need an upload of a known picture. Empty when a piece cannot be
+    // compressed (one far from a pixel text).
     static constexpr std::size_t kPieceLength = 70000;
     [[nodiscard]] static std::string pixelText(const Picture& picture);
     [[nodiscard]] static std::u16string compressedText(const std::string& pixelText);
