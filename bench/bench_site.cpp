@@ -76,7 +76,7 @@ void BM_DecodeAndComposeUpload(benchmark::State& state) {
         utf8(site::PixelUpload::compressedText(site::PixelUpload::pixelText(benchPicture())));
     for (auto _ : state) {
         auto picture = site::PixelUpload::decode(text);
-        const auto& rgb = std::get<site::Picture>(picture).rgb;
+        const auto& rgb = picture.value().rgb;
         benchmark::DoNotOptimize(jpeg::encodeRgb(rgb.data(), site::Picture::kWidth,
                                                  site::Picture::kHeight, site::Picture::kWidth * 3,
                                                  92, jpeg::Chroma::Full));

@@ -32,11 +32,11 @@ QByteArray history(int first, int count) {
 // 10,000 published entries against 10,000 installed, half of them the same.
 void BM_CheckComparison10k(benchmark::State& state) {
     const QByteArray published = history(5000, 10000);
-    const updates::Result<updates::BorderHistory> local =
+    const common::Result<updates::BorderHistory> local =
         updates::BorderHistory::fromBytes(history(0, 10000), QStringLiteral("local"));
     for (auto _ : state) {
         state.PauseTiming();
-        updates::Result<updates::BorderHistory> copy =
+        common::Result<updates::BorderHistory> copy =
             updates::BorderHistory::fromBytes(published, QStringLiteral("published"));
         state.ResumeTiming();
         benchmark::DoNotOptimize(updates::removeInstalledPackages(copy.value(), local.value()));

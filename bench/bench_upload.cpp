@@ -91,7 +91,8 @@ void compressAllPieces(benchmark::State& state, const QImage& photo, Compress co
 
 void BM_UploadCompressAllPieces(benchmark::State& state) {
     compressAllPieces(state, realPhoto(), [](QStringView piece) {
-        return output::lwzCompress(piece).value_or(QString()).toStdU16String();
+        const common::Result<QString> codes = output::lwzCompress(piece);
+        return codes ? codes.value().toStdU16String() : std::u16string();
     });
 }
 BENCHMARK(BM_UploadCompressAllPieces)->Unit(benchmark::kMillisecond);
@@ -103,7 +104,8 @@ BENCHMARK(BM_UploadCompressAllPiecesMapKeyed)->Unit(benchmark::kMillisecond);
 
 void BM_UploadCompressAllPiecesNoise(benchmark::State& state) {
     compressAllPieces(state, noisePhoto(), [](QStringView piece) {
-        return output::lwzCompress(piece).value_or(QString()).toStdU16String();
+        const common::Result<QString> codes = output::lwzCompress(piece);
+        return codes ? codes.value().toStdU16String() : std::u16string();
     });
 }
 BENCHMARK(BM_UploadCompressAllPiecesNoise)->Unit(benchmark::kMillisecond);

@@ -47,10 +47,9 @@ public:
         web::defineSendCpRecord(*root);
         web::defineDetectNewVersion(*root);
         if (m_banner) {
-            QString error;
-            auto movie = loaders::readPictureSequence(demoBanner(), m_base + "/", &error);
+            auto movie = loaders::readPictureSequence(demoBanner(), m_base + "/");
             if (movie)
-                root->adopt(new loaders::SequenceClip(movie), 159);
+                root->adopt(new loaders::SequenceClip(movie.value()), 159);
         }
         root->timeline().setScript(1, [root] { root->stop(); });
     }

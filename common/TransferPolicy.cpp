@@ -32,21 +32,24 @@ QString TransferPolicy::totalTimedOut() const {
     return QStringLiteral("not done after %1 ms").arg(totalTimeoutMs);
 }
 
-CappedRead readCappedFile(const QString& path, qint64 cap) {
+Result<QByteArray> readCappedFile(const QString& path, qint64 cap) {
     QFile file(path);
-    CappedRead read;
-    const QString tooLarge = QStringLiteral("%1 is larger than %2 bytes").arg(path).arg(cap);
+    const auto cannotRead = [&] {
+        return Failure{QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
+    };
+    const auto tooLarge = [&] {
+        return Failure{QStringLiteral("%1 is larger than %2 bytes").arg(path).arg(cap)};
+    };
     if (!file.open(QIODevice::ReadOnly))
-        read.error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
-    else if (file.size() > cap)
-        read.error = tooLarge;
-    else if (read.bytes = file.read(cap + 1); read.bytes.size() > cap)
-        read.error = tooLarge;
-    else if (file.error() != QFileDevice::NoError)
-        read.error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
-    if (!read.error.isEmpty())
-        read.bytes.clear();
-    return read;
+        return cannotRead();
+    if (file.size() > cap)
+        return tooLarge();
+    QByteArray bytes = file.read(cap + 1);
+    if (bytes.size() > cap)
+        return tooLarge();
+    if (file.error() != QFileDevice::NoError)
+        return cannotRead();
+    return bytes;
 }
 
 } // namespace common

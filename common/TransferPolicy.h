@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -30,11 +32,6 @@ struct TransferPolicy {
 };
 
 // The whole content of a local file within `cap` bytes, or why there is none.
-struct CappedRead {
-    QByteArray bytes;
-    QString error; // empty on success
-    [[nodiscard]] bool ok() const { return error.isEmpty(); }
-};
-[[nodiscard]] CappedRead readCappedFile(const QString& path, qint64 cap);
+[[nodiscard]] Result<QByteArray> readCappedFile(const QString& path, qint64 cap);
 
 } // namespace common

@@ -95,35 +95,35 @@ QString fillAndSync(TemporaryFile& temporary, const QByteArray& bytes) {
 
 enum class Commit { Replace, OnlyIfMissing };
 
-WriteStatus write(const QString& path, const QByteArray& bytes, Commit commit) {
+Status<> write(const QString& path, const QByteArray& bytes, Commit commit) {
     const QFileInfo info(path);
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
     TemporaryFile temporary(QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
                                               info.fileName() + QStringLiteral(".XXXXXX")));
     if (temporary.fd() < 0)
-        return {systemReason(errno)};
+        return Failure{systemReason(errno)};
     if (QString failure = fillAndSync(temporary, bytes); !failure.isEmpty())
-        return {std::move(failure)};
+        return Failure{std::move(failure)};
     if (commit == Commit::Replace) {
         if (::rename(temporary.name().constData(), target.constData()) != 0)
-            return {systemReason(errno)};
+            return Failure{systemReason(errno)};
         temporary.committed();
         return {};
     }
     // A link never replaces: a file that appeared meanwhile wins. The temporary name goes
     // away with `temporary` either way.
     if (::link(temporary.name().constData(), target.constData()) != 0 && errno != EEXIST)
-        return {systemReason(errno)};
+        return Failure{systemReason(errno)};
     return {};
 }
 
 } // namespace
 
-WriteStatus writeWholeFile(const QString& path, const QByteArray& bytes) {
+Status<> writeWholeFile(const QString& path, const QByteArray& bytes) {
     return write(path, bytes, Commit::Replace);
 }
 
-WriteStatus writeNewFile(const QString& path, const QByteArray& bytes) {
+Status<> writeNewFile(const QString& path, const QByteArray& bytes) {
     const QFileInfo target(path);
     if (target.exists() || target.isSymLink())
         return {};

@@ -1,27 +1,22 @@
 #pragma once
 
+#include "common/Result.h"
+
 #include <QByteArray>
 #include <QString>
 
 namespace common {
 
-// What became of a whole-file write: success, or the system's reason for the failure.
-struct [[nodiscard]] WriteStatus {
-    QString error; // empty on success
-    [[nodiscard]] bool ok() const { return error.isEmpty(); }
-    explicit operator bool() const { return ok(); }
-};
-
 // Writes `bytes` into a new file beside `path`, checks every byte reached the disc, syncs
 // it and only then renames it over `path`. A reader sees the old file or the whole new
 // one, never a part: not when the disc fills, not when the file-size limit is reached,
 // not when the process dies in the middle. On failure nothing is left behind and the old
-// file at `path`, if any, is untouched.
-WriteStatus writeWholeFile(const QString& path, const QByteArray& bytes);
+// file at `path`, if any, is untouched; the failure's reason is the system's.
+[[nodiscard]] Status<> writeWholeFile(const QString& path, const QByteArray& bytes);
 
 // The same, for a file that must never replace one already there, also one that appears
 // while this runs: the new file is linked into place instead of renamed. Success when the
 // file was made or already existed.
-WriteStatus writeNewFile(const QString& path, const QByteArray& bytes);
+[[nodiscard]] Status<> writeNewFile(const QString& path, const QByteArray& bytes);
 
 } // namespace common

@@ -7,14 +7,14 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    QString error;
-    auto bundle = player::MovieBundle::open(
-        QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), &error);
-    if (!bundle) {
-        if (error.isEmpty())
+    const auto opened = player::MovieBundle::open(
+        QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    if (!opened) {
+        if (opened.error().isEmpty())
             std::abort(); // a refusal always says why
         return 0;
     }
+    const auto& bundle = opened.value();
     if (bundle->program().isEmpty() || bundle->stageSize().isEmpty() || bundle->frameRate() <= 0)
         std::abort();
     // What the player reads next: the artwork and sounds under the bundle's root.

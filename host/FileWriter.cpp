@@ -15,8 +15,8 @@ namespace {
 } // namespace
 
 void writeWholeFile(const QString& path, const QByteArray& bytes) {
-    if (const common::WriteStatus written = common::writeWholeFile(path, bytes); !written)
-        cannotCreate(path, written.error);
+    if (const common::Status<> written = common::writeWholeFile(path, bytes); !written)
+        cannotCreate(path, written.error());
 }
 
 } // namespace host

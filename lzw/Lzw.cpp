@@ -1,7 +1,6 @@
 #include "lzw/Lzw.h"
 
 #include <cstdint>
-#include <stdexcept>
 #include <vector>
 
 namespace lzw {
@@ -74,15 +73,25 @@ private:
     std::size_t m_size = 0;
 };
 
-void emit(std::u16string& out, std::uint32_t code) {
-    if (code > 0xFFFF)
-        throw std::length_error("lzw: code does not fit one UTF-16 unit");
-    out.push_back(static_cast<char16_t>(code));
+using Text = common::Result<std::u16string, std::string>;
+
+Text failure(const char* reason) {
+    return common::Failure{std::string(reason)};
 }
+
+// False when the code does not fit one UTF-16 unit.
+bool emit(std::u16string& out, std::uint32_t code) {
+    if (code > 0xFFFF)
+        return false;
+    out.push_back(static_cast<char16_t>(code));
+    return true;
+}
+
+constexpr const char* kCodeTooLarge = "a code does not fit one UTF-16 unit";
 
 } // namespace
 
-std::u16string compress(std::u16string_view text) {
+Text compress(std::u16string_view text) {
     std::u16string out;
     if (text.empty())
         return out;
@@ -92,7 +101,7 @@ std::u16string compress(std::u16string_view text) {
     std::uint32_t phrase = kNoCode;
     for (char16_t c : text) {
         if (c >= kFirstFreeCode)
-            throw std::invalid_argument("lzw: only characters below 256 can be compressed");
+            return failure("only characters below 256 can be compressed");
         if (phrase == kNoCode) {
             phrase = c;
             continue;
@@ -102,38 +111,19 @@ std::u16string compress(std::u16string_view text) {
             phrase = longer;
             continue;
         }
-        emit(out, phrase);
+        if (!emit(out, phrase))
+            return failure(kCodeTooLarge);
         table.insert(phrase, c, nextCode++);
         phrase = c;
     }
     // The step after the last character writes out the phrase left over.
-    emit(out, phrase);
+    if (!emit(out, phrase))
+        return failure(kCodeTooLarge);
     return out;
 }
 
-const char* describe(DecodeError error) {
-    switch (error) {
-    case DecodeError::None:
-        return "no error";
-    case DecodeError::FirstCodeNotSingle:
-        return "the first code is not a single character";
-    case DecodeError::CodeAboveDictionary:
-        return "a code is above the dictionary size";
-    case DecodeError::TooLong:
-        return "the text expands past its limit";
-    }
-    return "unknown error";
-}
-
-std::optional<std::u16string> decompress(std::u16string_view codes, std::size_t maxLength,
-                                         DecodeError* error) {
-    auto fail = [error](DecodeError why) -> std::optional<std::u16string> {
-        if (error)
-            *error = why;
-        return std::nullopt;
-    };
-    if (error)
-        *error = DecodeError::None;
+Text decompress(std::u16string_view codes, std::size_t maxLength) {
+    const auto tooLong = [] { return failure("the text expands past its limit"); };
     std::u16string out;
     if (codes.empty())
         return out;
@@ -149,9 +139,9 @@ std::optional<std::u16string> decompress(std::u16string_view codes, std::size_t 
 
     const std::uint32_t first = codes[0];
     if (first >= kFirstFreeCode)
-        return fail(DecodeError::FirstCodeNotSingle);
+        return failure("the first code is not a single character");
     if (maxLength < 1)
-        return fail(DecodeError::TooLong);
+        return tooLong();
     out.push_back(static_cast<char16_t>(first));
     Slice previous{0, 1};
 
@@ -162,25 +152,25 @@ std::optional<std::u16string> decompress(std::u16string_view codes, std::size_t 
         Slice current{};
         if (code < kFirstFreeCode) {
             if (out.size() + 1 > maxLength)
-                return fail(DecodeError::TooLong);
+                return tooLong();
             out.push_back(static_cast<char16_t>(code));
             current = {at, 1};
         } else if (code < known) {
             const Slice entry = entries[code - kFirstFreeCode];
             if (entry.length > maxLength - out.size())
-                return fail(DecodeError::TooLong);
+                return tooLong();
             out.append(out, entry.start, entry.length);
             current = {at, entry.length};
         } else if (code == known) {
             // The encoder entered this phrase in the step that wrote the previous code:
             // the previous phrase followed by its own first character.
             if (previous.length + 1 > maxLength - out.size())
-                return fail(DecodeError::TooLong);
+                return tooLong();
             out.append(out, previous.start, previous.length);
             out.push_back(out[previous.start]);
             current = {at, previous.length + 1};
         } else {
-            return fail(DecodeError::CodeAboveDictionary);
+            return failure("a code is above the dictionary size");
         }
         // previous phrase + first character of the current one: contiguous in the output.
         entries.push_back({previous.start, previous.length + 1});

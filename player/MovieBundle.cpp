@@ -76,12 +76,8 @@ MovieBundle::~MovieBundle() {
                                       m_mapRoot);
 }
 
-std::unique_ptr<MovieBundle> MovieBundle::open(QByteArray bytes, QString* error) {
-    auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return nullptr;
-    };
+common::Result<std::unique_ptr<MovieBundle>> MovieBundle::open(QByteArray bytes) {
+    const auto fail = [](const QString& why) { return common::Failure{why}; };
     if (!plausibleResource(bytes))
         return fail(QStringLiteral("not a movie bundle"));
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Result.h"
+
 #include <QByteArray>
 #include <QSize>
 #include <QString>
@@ -16,8 +18,8 @@ public:
     MovieBundle(const MovieBundle&) = delete;
     MovieBundle& operator=(const MovieBundle&) = delete;
 
-    // Null, with `error` set, when the bytes are not a movie bundle.
-    [[nodiscard]] static std::unique_ptr<MovieBundle> open(QByteArray bytes, QString* error);
+    // The mounted bundle, or why the bytes are not a movie bundle.
+    [[nodiscard]] static common::Result<std::unique_ptr<MovieBundle>> open(QByteArray bytes);
 
     [[nodiscard]] QString root() const { return m_root; } // ":/movie_N/"
     [[nodiscard]] QSize stageSize() const { return m_stage; }

@@ -54,12 +54,12 @@ void PlayerWidget::loadMovie(const QString& location) {
     // writes the movie file and plays it within its creation handler, and the movie's first
     // frame (with its handshake) runs right there.
     if (const QString path = net::localPath(location); !path.isEmpty()) {
-        common::CappedRead read = common::readCappedFile(path, limits.maxBytes);
-        if (!read.error.isEmpty()) {
-            fail(QStringLiteral("cannot load movie ") + path + QStringLiteral(": ") + read.error);
+        common::Result<QByteArray> read = common::readCappedFile(path, limits.maxBytes);
+        if (!read) {
+            fail(QStringLiteral("cannot load movie ") + path + QStringLiteral(": ") + read.error());
             return;
         }
-        play(std::move(read.bytes),
+        play(std::move(read).value(),
              QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString());
         return;
     }
@@ -75,12 +75,12 @@ void PlayerWidget::loadMovie(const QString& location) {
 }
 
 void PlayerWidget::play(QByteArray bytes, const QString& url) {
-    QString error;
-    m_bundle = MovieBundle::open(std::move(bytes), &error);
-    if (!m_bundle) {
-        fail(error + QStringLiteral(": ") + url);
+    common::Result<std::unique_ptr<MovieBundle>> opened = MovieBundle::open(std::move(bytes));
+    if (!opened) {
+        fail(opened.error() + QStringLiteral(": ") + url);
         return;
     }
+    m_bundle = std::move(opened).value();
     m_program = m_registry.create(m_bundle->program());
     if (!m_program) {
         fail(QStringLiteral("no movie program named ") + m_bundle->program());

@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
 # Fails when a library includes a header of one it must not depend on. The direction:
-# common <- lzw, jpeg <- player <- movie <- host; updates <- host; the site uses common, lzw
-# and jpeg only, and nothing below the host knows the host.
+# common <- lzw, jpeg, pixeltext <- player <- movie <- host; updates <- host; the site uses
+# common, lzw, jpeg and pixeltext only, and nothing below the host knows the host.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 declare -A allowed=(
     [common]="common"
     [lzw]="common lzw"
     [jpeg]="common jpeg"
+    [pixeltext]="common pixeltext"
     [player]="common lzw player"
     [updates]="common updates"
-    [movie]="common lzw player movie"
-    [host]="common lzw jpeg player movie updates host"
-    [site]="common lzw jpeg site"
+    [movie]="common lzw pixeltext player movie"
+    [host]="common lzw jpeg pixeltext player movie updates host"
+    [site]="common lzw jpeg pixeltext site"
     [apps]="common lzw player movie"
 )
 status=0

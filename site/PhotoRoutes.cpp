@@ -43,10 +43,10 @@ void upload(SiteContext& context, const std::string& body, http::Response& respo
     if (!form->has("text"))
         return refuse(response, "no text");
 
-    auto decoded = PixelUpload::decode(form->value("text"));
-    if (auto* failure = std::get_if<PixelUpload::Error>(&decoded))
-        return refuse(response, failure->reason);
-    const Picture& picture = std::get<Picture>(decoded);
+    const auto decoded = PixelUpload::decode(form->value("text"));
+    if (!decoded)
+        return refuse(response, decoded.error());
+    const Picture& picture = decoded.value();
     // Full-resolution colour: a 240×180 photo is small, and halved chroma smears the thin
     // coloured lines of the borders.
     const std::string jpeg =

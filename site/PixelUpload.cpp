@@ -7,11 +7,10 @@ namespace site {
 
 namespace {
 
-// The longest pixel text: 43 200 values of eight digits, each after a "-".
-constexpr std::size_t kMaxPixelText = Picture::kValues * 9;
+constexpr std::size_t kMaxPixelText = pixeltext::kMaxTextChars;
 
-PixelUpload::Error error(std::string reason) {
-    return PixelUpload::Error{std::move(reason)};
+common::Failure<std::string> error(std::string reason) {
+    return {std::move(reason)};
 }
 
 } // namespace
@@ -21,7 +20,7 @@ std::uint32_t Picture::pixel(int x, int y) const {
     return (std::uint32_t{rgb[at]} << 16) | (std::uint32_t{rgb[at + 1]} << 8) | rgb[at + 2];
 }
 
-std::variant<Picture, PixelUpload::Error> PixelUpload::decode(std::string_view utf8Text) {
+common::Result<Picture, std::string> PixelUpload::decode(std::string_view utf8Text) {
     const auto codes = utf8ToUtf16(utf8Text);
     if (!codes)
         return error("text is not valid UTF-8 of single UTF-16 units");
@@ -44,10 +43,9 @@ std::variant<Picture, PixelUpload::Error> PixelUpload::decode(std::string_view u
             if (!last || pieceNumber < 2 || (joined.size() + 1) % kPieceLength != 0)
                 return error("piece " + std::to_string(pieceNumber) + " is empty");
         } else {
-            lzw::DecodeError why = lzw::DecodeError::None;
-            auto text = lzw::decompress(piece, kMaxPixelText - joined.size(), &why);
+            const auto text = lzw::decompress(piece, kMaxPixelText - joined.size());
             if (!text)
-                return error("piece " + std::to_string(pieceNumber) + ": " + lzw::describe(why));
+                return error("piece " + std::to_string(pieceNumber) + ": " + text.error());
             joined += *text;
         }
         if (last)
@@ -57,51 +55,23 @@ std::variant<Picture, PixelUpload::Error> PixelUpload::decode(std::string_view u
 
     Picture picture;
     picture.rgb.resize(Picture::kValues * 3);
-    int index = 0;
-    std::size_t at = 0;
-    while (true) {
-        if (index == Picture::kValues)
-            return error("more than " + std::to_string(Picture::kValues) + " values");
-        std::uint32_t value = 0;
-        std::size_t digits = 0;
-        while (at < joined.size() && joined[at] != u'-') {
-            const char16_t c = joined[at];
-            if (c < u'0' || c > u'9')
-                return error("value " + std::to_string(index + 1) + " is not a number");
-            if (++digits > 8)
-                return error("value " + std::to_string(index + 1) + " is above 0xFFFFFF");
-            value = value * 10 + (c - u'0');
-            ++at;
-        }
-        if (digits == 0)
-            return error("value " + std::to_string(index + 1) + " is empty");
-        if (value > 0xFFFFFF)
-            return error("value " + std::to_string(index + 1) + " is above 0xFFFFFF");
-        const int x = index / Picture::kHeight;
-        const int y = index % Picture::kHeight;
-        std::uint8_t* out = &picture.rgb[(static_cast<std::size_t>(y) * Picture::kWidth + x) * 3];
-        out[0] = static_cast<std::uint8_t>(value >> 16);
-        out[1] = static_cast<std::uint8_t>(value >> 8);
-        out[2] = static_cast<std::uint8_t>(value);
-        ++index;
-        if (at == joined.size())
-            break;
-        ++at; // the "-"
-    }
-    if (index != Picture::kValues)
-        return error(std::to_string(index) + " values instead of " +
-                     std::to_string(Picture::kValues));
+    if (const auto read = pixeltext::parse(joined, pixeltext::Rules::Strict, picture.rgb.data(),
+                                           Picture::kWidth * 3);
+        !read)
+        return error(pixeltext::describe(read.error()));
     return picture;
 }
 
 std::string PixelUpload::pixelText(const Picture& picture) {
     std::string text;
-    text.reserve(kMaxPixelText);
-    for (int x = 0; x < Picture::kWidth; ++x)
-        for (int y = 0; y < Picture::kHeight; ++y) {
-            text.push_back('-');
-            text += std::to_string(picture.pixel(x, y));
-        }
+    text.resize(kMaxPixelText);
+    char* const begin = text.data();
+    char* out = begin;
+    for (int k = 0; k < Picture::kValues; ++k) {
+        const pixeltext::Position at = pixeltext::position(k);
+        out = pixeltext::writeValue(out, picture.pixel(at.x, at.y));
+    }
+    text.resize(static_cast<std::size_t>(out - begin));
     return text;
 }
 
@@ -113,9 +83,12 @@ std::u16string PixelUpload::compressedText(const std::string& pixelText) {
         const std::size_t from = (k - 1) * kPieceLength + 1;
         std::u16string piece;
         for (std::size_t i = from; i < length && i <= k * kPieceLength; ++i)
-            piece.push_back(static_cast<char16_t>(pixelText[i]));
+            piece.push_back(static_cast<unsigned char>(pixelText[i]));
+        const auto codes = lzw::compress(piece);
+        if (!codes)
+            return {}; // no upload rather than a part of one
         out.push_back(u'*');
-        out += lzw::compress(piece);
+        out += *codes;
     }
     return out;
 }

@@ -5,10 +5,10 @@
 
 namespace updates {
 
-BorderFolder::BorderFolder(const QString& path) : path_(path) {
-    while (path_.size() > 1 &&
-           (path_.endsWith(QLatin1Char('/')) || path_.endsWith(QLatin1Char('\\'))))
-        path_.chop(1);
+BorderFolder::BorderFolder(const QString& path) : m_path(path) {
+    while (m_path.size() > 1 &&
+           (m_path.endsWith(QLatin1Char('/')) || m_path.endsWith(QLatin1Char('\\'))))
+        m_path.chop(1);
 }
 
 BorderFolder BorderFolder::inProgramDirectory(const QString& programDirectory) {
@@ -16,27 +16,28 @@ BorderFolder BorderFolder::inProgramDirectory(const QString& programDirectory) {
 }
 
 QString BorderFolder::classListPath() const {
-    return path_ + QLatin1Char('/') + QLatin1String(kClassListFile);
+    return m_path + QLatin1Char('/') + QLatin1String(kClassListFile);
 }
 
 QString BorderFolder::publishedHistoryPath() const {
-    return path_ + QLatin1Char('/') + QLatin1String(kPublishedHistoryFile);
+    return m_path + QLatin1Char('/') + QLatin1String(kPublishedHistoryFile);
 }
 
 QString BorderFolder::localHistoryPath() const {
-    return path_ + QLatin1Char('/') + QLatin1String(kLocalHistoryFile);
+    return m_path + QLatin1Char('/') + QLatin1String(kLocalHistoryFile);
 }
 
 QString BorderFolder::descriptionPath(int line) const {
-    return path_ + QStringLiteral("/tempxml%1.xml").arg(line);
+    return m_path + QStringLiteral("/tempxml%1.xml").arg(line);
 }
 
-Result<QString> BorderFolder::classFolderPath(const QString& className) const {
-    return joinSafe(path_, className);
+common::Result<QString> BorderFolder::classFolderPath(const QString& className) const {
+    return joinSafe(m_path, className);
 }
 
-Result<QString> BorderFolder::downloadTarget(const QString& className, const QString& url) const {
-    Result<QString> folder = classFolderPath(className);
+common::Result<QString> BorderFolder::downloadTarget(const QString& className,
+                                                     const QString& url) const {
+    common::Result<QString> folder = classFolderPath(className);
     if (!folder)
         return folder;
     return joinSafe(folder.value(), UrlFileName(url));

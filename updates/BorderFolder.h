@@ -1,6 +1,6 @@
 #pragma once
 
-#include "updates/Result.h"
+#include "common/Result.h"
 
 #include <QString>
 
@@ -19,7 +19,7 @@ public:
     explicit BorderFolder(const QString& path);
     [[nodiscard]] static BorderFolder inProgramDirectory(const QString& programDirectory);
 
-    [[nodiscard]] const QString& path() const { return path_; }
+    [[nodiscard]] const QString& path() const { return m_path; }
     [[nodiscard]] QString classListPath() const;
     [[nodiscard]] QString publishedHistoryPath() const;
     [[nodiscard]] QString localHistoryPath() const;
@@ -27,14 +27,14 @@ public:
     [[nodiscard]] QString descriptionPath(int line) const;
 
     // The folder of a border class; refused when the class name is not a safe name.
-    [[nodiscard]] Result<QString> classFolderPath(const QString& className) const;
+    [[nodiscard]] common::Result<QString> classFolderPath(const QString& className) const;
     // Where a file downloaded from `url` for the class is stored: the class folder and
     // UrlFileName(url); refused when either name is not safe.
-    [[nodiscard]] Result<QString> downloadTarget(const QString& className,
-                                                 const QString& url) const;
+    [[nodiscard]] common::Result<QString> downloadTarget(const QString& className,
+                                                         const QString& url) const;
 
 private:
-    QString path_; // without trailing separator
+    QString m_path; // without trailing separator
 };
 
 } // namespace updates

@@ -13,17 +13,18 @@ QString attributeText(pugi::xml_node entry, const char* name) {
 
 } // namespace
 
-Result<BorderHistory> BorderHistory::load(const QString& path) {
-    Result<CatalogueDocument> document = CatalogueDocument::load(path);
+common::Result<BorderHistory> BorderHistory::load(const QString& path) {
+    common::Result<CatalogueDocument> document = CatalogueDocument::load(path);
     if (!document)
-        return Error{document.error()};
+        return common::Failure{document.error()};
     return BorderHistory(std::move(document).value());
 }
 
-Result<BorderHistory> BorderHistory::fromBytes(const QByteArray& bytes, const QString& origin) {
-    Result<CatalogueDocument> document = CatalogueDocument::fromBytes(bytes, origin);
+common::Result<BorderHistory> BorderHistory::fromBytes(const QByteArray& bytes,
+                                                       const QString& origin) {
+    common::Result<CatalogueDocument> document = CatalogueDocument::fromBytes(bytes, origin);
     if (!document)
-        return Error{document.error()};
+        return common::Failure{document.error()};
     return BorderHistory(std::move(document).value());
 }
 
@@ -74,8 +75,8 @@ void BorderHistory::appendEntry(pugi::xml_node entry) {
     root().append_copy(entry);
 }
 
-Status BorderHistory::save(const QString& path) const {
-    return document_.save(path, CatalogueDocument::Layout::Indented);
+common::Status<> BorderHistory::save(const QString& path) const {
+    return m_document.save(path, CatalogueDocument::Layout::Indented);
 }
 
 } // namespace updates

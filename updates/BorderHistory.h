@@ -1,7 +1,7 @@
 #pragma once
 
+#include "common/Result.h"
 #include "updates/CatalogueDocument.h"
-#include "updates/Result.h"
 
 #include <QSet>
 #include <QString>
@@ -15,11 +15,11 @@ namespace updates {
 // package's identity, compared as exact text.
 class BorderHistory {
 public:
-    [[nodiscard]] static Result<BorderHistory> load(const QString& path);
-    [[nodiscard]] static Result<BorderHistory> fromBytes(const QByteArray& bytes,
-                                                         const QString& origin);
+    [[nodiscard]] static common::Result<BorderHistory> load(const QString& path);
+    [[nodiscard]] static common::Result<BorderHistory> fromBytes(const QByteArray& bytes,
+                                                                 const QString& origin);
 
-    [[nodiscard]] pugi::xml_node root() const { return document_.root(); }
+    [[nodiscard]] pugi::xml_node root() const { return m_document.root(); }
     [[nodiscard]] int entryCount() const;
     // Entry `index` (from 0), or an empty node when out of range.
     [[nodiscard]] pugi::xml_node entry(int index) const;
@@ -39,11 +39,11 @@ public:
     void appendEntry(pugi::xml_node entry);
 
     // Written as UTF-8, atomically.
-    [[nodiscard]] Status save(const QString& path) const;
+    [[nodiscard]] common::Status<> save(const QString& path) const;
 
 private:
-    explicit BorderHistory(CatalogueDocument document) : document_(std::move(document)) {}
-    CatalogueDocument document_;
+    explicit BorderHistory(CatalogueDocument document) : m_document(std::move(document)) {}
+    CatalogueDocument m_document;
 };
 
 } // namespace updates

@@ -20,7 +20,7 @@ namespace {
 // by a complete, readable one.
 void recordInstalled(const BorderFolder& folder, pugi::xml_node entry) {
     (void)ensureLocalHistory(folder.localHistoryPath());
-    Result<BorderHistory> local = BorderHistory::load(folder.localHistoryPath());
+    common::Result<BorderHistory> local = BorderHistory::load(folder.localHistoryPath());
     if (!local)
         return; // a history we cannot read is left as it is
     local.value().appendEntry(entry);
@@ -30,20 +30,20 @@ void recordInstalled(const BorderFolder& folder, pugi::xml_node entry) {
 class Worker {
 public:
     Worker(const BorderUpdateJob& job, const WorkGate& gate, BorderUpdateView& view)
-        : job_(job), gate_(gate), view_(view),
-          folder_(BorderFolder::inProgramDirectory(job.programDir)),
-          downloader_(&gate, job.timeouts) {}
+        : m_job(job), m_gate(gate), m_view(view),
+          m_folder(BorderFolder::inProgramDirectory(job.programDir)),
+          m_downloader(&gate, job.timeouts) {}
 
     void run() {
-        if (!job_.published)
+        if (!m_job.published)
             return;
-        view_.showStatus(QStringLiteral("正在下载并分析更新信息"));
+        m_view.showStatus(QStringLiteral("正在下载并分析更新信息"));
         if (!fetchDescriptions())
             return;
-        view_.showStatus(QStringLiteral("正在下载边框文件"));
-        view_.setTotalRange(total_);
-        for (int k = 0; k < static_cast<int>(lines_.size()); ++k) {
-            if (!gate_.pass())
+        m_view.showStatus(QStringLiteral("正在下载边框文件"));
+        m_view.setTotalRange(m_total);
+        for (int k = 0; k < static_cast<int>(m_lines.size()); ++k) {
+            if (!m_gate.pass())
                 return;
             if (!installPackage(k))
                 return;
@@ -52,7 +52,7 @@ public:
     }
 
 private:
-    BorderHistory& published() { return *job_.published; }
+    BorderHistory& published() { return *m_job.published; }
 
     // Phase 1. False when the gate ended the run.
     bool fetchDescriptions() {
@@ -60,41 +60,43 @@ private:
         int i = published().entryCount() - 1;
         for (pugi::xml_node entry = root.last_child(); entry; --i) {
             const pugi::xml_node previous = entry.previous_sibling();
-            if (!gate_.pass())
+            if (!m_gate.pass())
                 return false;
-            if (!job_.checkedLines.contains(i)) {
+            if (!m_job.checkedLines.contains(i)) {
                 root.remove_child(entry);
                 entry = previous;
                 continue;
             }
-            const QString path = folder_.descriptionPath(i);
-            const bool fetched = downloader_.download(BorderHistory::url(entry), path,
-                                                      Downloader::kCatalogueMaxBytes);
+            const QString path = m_folder.descriptionPath(i);
+            const bool fetched =
+                m_downloader
+                    .download(BorderHistory::url(entry), path, Downloader::kCatalogueMaxBytes)
+                    .ok();
             if (!fetched) {
                 // An older description at that path belongs to another run; it must not
                 // stand in for the one that failed.
                 QFile::remove(path);
-            } else if (const Result<PackageDescription> description =
+            } else if (const common::Result<PackageDescription> description =
                            PackageDescription::load(path)) {
-                total_ += description.value().fileCount();
+                m_total += description.value().fileCount();
             }
-            lines_.push_back(Line{path, fetched, entry});
+            m_lines.push_back(Line{path, fetched, entry});
             entry = previous;
         }
-        std::reverse(lines_.begin(), lines_.end()); // ascending line order
+        std::reverse(m_lines.begin(), m_lines.end()); // ascending line order
         QStringList annotations;
-        for (const Line& line : lines_)
+        for (const Line& line : m_lines)
             annotations.append(BorderHistory::annotation(line.entry));
-        view_.packagesChosen(annotations);
+        m_view.packagesChosen(annotations);
         return true;
     }
 
     // Phase 2 for package `k`. False when the gate ended the run.
     bool installPackage(int k) {
-        const Line& line = lines_[static_cast<size_t>(k)];
+        const Line& line = m_lines[static_cast<size_t>(k)];
         if (!line.fetched)
             return true;
-        const Result<PackageDescription> loaded = PackageDescription::load(line.path);
+        const common::Result<PackageDescription> loaded = PackageDescription::load(line.path);
         if (!loaded) {
             QFile::remove(line.path); // unreadable; a later start fetches it again
             return true;
@@ -103,49 +105,49 @@ private:
 
         int count = 0;
         for (const PackageClass& packageClass : description.classes()) {
-            if (!gate_.pass())
+            if (!m_gate.pass())
                 return false;
             count += static_cast<int>(packageClass.fileUrls.size());
         }
-        view_.startPackage(count);
+        m_view.startPackage(count);
 
         for (const PackageClass& packageClass : description.classes()) {
-            if (!gate_.pass())
+            if (!m_gate.pass())
                 return false;
             for (const QString& url : packageClass.fileUrls) {
-                if (!gate_.pass())
+                if (!m_gate.pass())
                     return false;
                 fetchFile(packageClass.name, url);
             }
         }
         // A transfer the gate cut short is not a file that failed: the package is not done.
-        if (gate_.stopRequested())
+        if (m_gate.stopRequested())
             return false;
 
         QFile::remove(line.path);
-        recordInstalled(folder_, line.entry);
+        recordInstalled(m_folder, line.entry);
         return true;
     }
 
     void fetchFile(const QString& className, const QString& url) {
-        const Result<QString> classFolder = folder_.classFolderPath(className);
+        const common::Result<QString> classFolder = m_folder.classFolderPath(className);
         if (classFolder)
             QDir().mkdir(classFolder.value()); // one level; an existing folder is fine
-        view_.showFile(QStringLiteral("正在下载图片:") + className + u'-' + UrlFileName(url));
-        const Result<QString> target = folder_.downloadTarget(className, url);
+        m_view.showFile(QStringLiteral("正在下载图片:") + className + u'-' + UrlFileName(url));
+        const common::Result<QString> target = m_folder.downloadTarget(className, url);
         if (!target)
             return; // counts as a failed file
-        if (downloader_.download(url, target.value(), Downloader::kBorderFileMaxBytes))
-            view_.fileDone();
+        if (m_downloader.download(url, target.value(), Downloader::kBorderFileMaxBytes))
+            m_view.fileDone();
     }
 
     // Phase 3.
     void finish() {
-        (void)rebuildClassListFile(folder_.path());
-        QFile::remove(folder_.publishedHistoryPath());
-        view_.finished();
-        if (job_.setVariable)
-            job_.setVariable(QStringLiteral("OnReloadBordered"), QString());
+        (void)rebuildClassListFile(m_folder.path());
+        QFile::remove(m_folder.publishedHistoryPath());
+        m_view.finished();
+        if (m_job.setVariable)
+            m_job.setVariable(QStringLiteral("OnReloadBordered"), QString());
     }
 
     struct Line {
@@ -154,13 +156,13 @@ private:
         pugi::xml_node entry; // the package's entry in the published history
     };
 
-    const BorderUpdateJob& job_;
-    const WorkGate& gate_;
-    BorderUpdateView& view_;
-    const BorderFolder folder_;
-    Downloader downloader_;
-    std::vector<Line> lines_; // ascending line order
-    int total_ = 0;
+    const BorderUpdateJob& m_job;
+    const WorkGate& m_gate;
+    BorderUpdateView& m_view;
+    const BorderFolder m_folder;
+    Downloader m_downloader;
+    std::vector<Line> m_lines; // ascending line order
+    int m_total = 0;
 };
 
 } // namespace

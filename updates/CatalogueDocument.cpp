@@ -1,6 +1,7 @@
 #include "updates/CatalogueDocument.h"
 
-#include "updates/AtomicFile.h"
+#include "common/TransferPolicy.h"
+#include "common/WholeFileWriter.h"
 #include "updates/XmlEncoding.h"
 
 namespace updates {
@@ -16,53 +17,53 @@ constexpr unsigned kParseOptions =
 
 class ByteWriter final : public pugi::xml_writer {
 public:
-    explicit ByteWriter(QByteArray& out) : out_(out) {}
+    explicit ByteWriter(QByteArray& out) : m_out(out) {}
     void write(const void* data, size_t size) override {
-        out_.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
+        m_out.append(static_cast<const char*>(data), static_cast<qsizetype>(size));
     }
 
 private:
-    QByteArray& out_;
+    QByteArray& m_out;
 };
 
 } // namespace
 
-CatalogueDocument::CatalogueDocument() : document_(std::make_unique<pugi::xml_document>()) {}
+CatalogueDocument::CatalogueDocument() : m_document(std::make_unique<pugi::xml_document>()) {}
 
 CatalogueDocument CatalogueDocument::withRoot(const char* rootName) {
     CatalogueDocument result;
-    result.document_->append_child(rootName);
+    result.m_document->append_child(rootName);
     return result;
 }
 
-Result<CatalogueDocument> CatalogueDocument::load(const QString& path) {
-    Result<QByteArray> bytes = readWholeFile(path, kMaxFileBytes);
+common::Result<CatalogueDocument> CatalogueDocument::load(const QString& path) {
+    common::Result<QByteArray> bytes = common::readCappedFile(path, kMaxFileBytes);
     if (!bytes)
-        return Error{bytes.error()};
+        return common::Failure{bytes.error()};
     return fromBytes(bytes.value(), path);
 }
 
-Result<CatalogueDocument> CatalogueDocument::fromBytes(const QByteArray& bytes,
-                                                       const QString& origin) {
-    Result<QByteArray> prepared = prepareXmlBytes(bytes);
+common::Result<CatalogueDocument> CatalogueDocument::fromBytes(const QByteArray& bytes,
+                                                               const QString& origin) {
+    common::Result<QByteArray> prepared = prepareXmlBytes(bytes);
     if (!prepared)
-        return Error{QStringLiteral("%1: %2").arg(origin, prepared.error())};
+        return common::Failure{QStringLiteral("%1: %2").arg(origin, prepared.error())};
 
     CatalogueDocument result;
     const QByteArray& text = prepared.value();
-    const pugi::xml_parse_result parsed = result.document_->load_buffer(
+    const pugi::xml_parse_result parsed = result.m_document->load_buffer(
         text.constData(), static_cast<size_t>(text.size()), kParseOptions, pugi::encoding_auto);
     if (!parsed) {
-        return Error{QStringLiteral("%1: malformed XML (%2 at offset %3)")
-                         .arg(origin, QString::fromUtf8(parsed.description()))
-                         .arg(parsed.offset)};
+        return common::Failure{QStringLiteral("%1: malformed XML (%2 at offset %3)")
+                                   .arg(origin, QString::fromUtf8(parsed.description()))
+                                   .arg(parsed.offset)};
     }
     if (!result.root())
-        return Error{QStringLiteral("%1: no root element").arg(origin)};
+        return common::Failure{QStringLiteral("%1: no root element").arg(origin)};
     // The parser accepts several top-level elements; a well-formed document has one.
     for (pugi::xml_node node = result.root().next_sibling(); node; node = node.next_sibling()) {
         if (node.type() == pugi::node_element)
-            return Error{QStringLiteral("%1: more than one root element").arg(origin)};
+            return common::Failure{QStringLiteral("%1: more than one root element").arg(origin)};
     }
     return result;
 }
@@ -76,15 +77,17 @@ QByteArray CatalogueDocument::toBytes(Layout layout) const {
         return out;
     }
     // Our own declaration replaces the loaded one: the text is UTF-8 whatever it was before.
-    for (const pugi::xml_node node : document_->children()) {
+    for (const pugi::xml_node node : m_document->children()) {
         if (node.type() != pugi::node_declaration && node.type() != pugi::node_doctype)
             node.print(writer, "\t", pugi::format_indent, pugi::encoding_utf8);
     }
     return out;
 }
 
-Status CatalogueDocument::save(const QString& path, Layout layout) const {
-    return writeFileAtomically(path, toBytes(layout));
+common::Status<> CatalogueDocument::save(const QString& path, Layout layout) const {
+    if (const common::Status<> written = common::writeWholeFile(path, toBytes(layout)); !written)
+        return common::Failure{QStringLiteral("cannot write %1: %2").arg(path, written.error())};
+    return {};
 }
 
 } // namespace updates

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "updates/Result.h"
+#include "common/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,7 +13,7 @@ namespace updates {
 // a package description. Loading keeps the order of every node, drops white-space-only text
 // (it carries no meaning in these files), keeps comments and processing instructions, and
 // never expands entities a DOCTYPE declares. Saving always writes UTF-8 and goes through
-// writeFileAtomically(), so a failed save leaves the previous file as it was.
+// common::writeWholeFile(), so a failed save leaves the previous file as it was.
 class CatalogueDocument {
 public:
     // How the saved text is laid out.
@@ -32,21 +32,21 @@ public:
 
     // A document holding only an empty root element named `rootName`.
     [[nodiscard]] static CatalogueDocument withRoot(const char* rootName);
-    [[nodiscard]] static Result<CatalogueDocument> load(const QString& path);
+    [[nodiscard]] static common::Result<CatalogueDocument> load(const QString& path);
     // `origin` names the source in error messages.
-    [[nodiscard]] static Result<CatalogueDocument> fromBytes(const QByteArray& bytes,
-                                                             const QString& origin);
+    [[nodiscard]] static common::Result<CatalogueDocument> fromBytes(const QByteArray& bytes,
+                                                                     const QString& origin);
 
-    [[nodiscard]] pugi::xml_node root() const { return document_->document_element(); }
-    [[nodiscard]] pugi::xml_document& document() { return *document_; }
+    [[nodiscard]] pugi::xml_node root() const { return m_document->document_element(); }
+    [[nodiscard]] pugi::xml_document& document() { return *m_document; }
 
     [[nodiscard]] QByteArray toBytes(Layout layout) const;
-    [[nodiscard]] Status save(const QString& path, Layout layout) const;
+    [[nodiscard]] common::Status<> save(const QString& path, Layout layout) const;
 
 private:
     CatalogueDocument();
     // Held by pointer so node handles stay valid when the document object moves.
-    std::unique_ptr<pugi::xml_document> document_;
+    std::unique_ptr<pugi::xml_document> m_document;
 };
 
 } // namespace updates

@@ -25,31 +25,31 @@ constexpr qint64 kReadAheadBytes = 64 * 1024;
 // Time that counts towards the time-outs: it stands still while the gate holds the transfer.
 class RunningClock {
 public:
-    RunningClock() { clock_.start(); }
+    RunningClock() { m_clock.start(); }
     void hold(bool held) {
-        if (held && !held_)
-            spent_ += clock_.restart();
-        else if (!held && held_)
-            clock_.restart();
-        held_ = held;
+        if (held && !m_held)
+            m_spent += m_clock.restart();
+        else if (!held && m_held)
+            m_clock.restart();
+        m_held = held;
     }
-    [[nodiscard]] qint64 elapsed() const { return held_ ? spent_ : spent_ + clock_.elapsed(); }
+    [[nodiscard]] qint64 elapsed() const { return m_held ? m_spent : m_spent + m_clock.elapsed(); }
     void restart() {
-        spent_ = 0;
-        clock_.restart();
+        m_spent = 0;
+        m_clock.restart();
     }
 
 private:
-    QElapsedTimer clock_;
-    qint64 spent_ = 0;
-    bool held_ = false;
+    QElapsedTimer m_clock;
+    qint64 m_spent = 0;
+    bool m_held = false;
 };
 
 } // namespace
 
 Downloader::Downloader(const WorkGate* gate, common::TransferPolicy policy)
-    : gate_(gate), policy_(policy), manager_(std::make_unique<QNetworkAccessManager>()) {
-    manager_->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    : m_gate(gate), m_policy(policy), m_manager(std::make_unique<QNetworkAccessManager>()) {
+    m_manager->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
 
 Downloader::~Downloader() = default;
@@ -58,26 +58,20 @@ bool Downloader::isFetchable(const QString& url) {
     return common::TransferPolicy::isWebAddress(QUrl(url, QUrl::StrictMode));
 }
 
-bool Downloader::download(const QString& url, const QString& target, qint64 maxBytes) {
-    lastError_.clear();
+common::Status<> Downloader::download(const QString& url, const QString& target, qint64 maxBytes) {
     try {
         return fetch(url, target, maxBytes);
     } catch (const std::exception& e) {
         // Whatever goes wrong inside a transfer is a failed transfer, never a crash.
-        lastError_ = QString::fromLocal8Bit(e.what());
-        return false;
+        return common::Failure{QString::fromLocal8Bit(e.what())};
     }
 }
 
-bool Downloader::fetch(const QString& url, const QString& target, qint64 maxBytes) {
-    if (!isFetchable(url)) {
-        lastError_ = QStringLiteral("refused address \"%1\"").arg(url);
-        return false;
-    }
-    if (gate_ && !gate_->pass()) {
-        lastError_ = QStringLiteral("stopped");
-        return false;
-    }
+common::Status<> Downloader::fetch(const QString& url, const QString& target, qint64 maxBytes) {
+    if (!isFetchable(url))
+        return common::Failure{QStringLiteral("refused address \"%1\"").arg(url)};
+    if (m_gate && !m_gate->pass())
+        return common::Failure{QStringLiteral("stopped")};
 
     QNetworkRequest request{QUrl(url, QUrl::StrictMode)};
     request.setMaximumRedirectsAllowed(common::TransferPolicy::kMaxRedirects);
@@ -85,7 +79,7 @@ bool Downloader::fetch(const QString& url, const QString& target, qint64 maxByte
                          QNetworkRequest::AlwaysNetwork);
     // The idle time-out is ours rather than Qt's transfer time-out, which would also fire
     // while a pause holds the answer back.
-    std::unique_ptr<QNetworkReply> reply(manager_->get(request));
+    std::unique_ptr<QNetworkReply> reply(m_manager->get(request));
     reply->setReadBufferSize(kReadAheadBytes);
 
     QByteArray body;
@@ -101,7 +95,7 @@ bool Downloader::fetch(const QString& url, const QString& target, qint64 maxByte
             failure = why;
         reply->abort();
     };
-    const auto held = [&] { return gate_ && gate_->paused() && !gate_->stopRequested(); };
+    const auto held = [&] { return m_gate && m_gate->paused() && !m_gate->stopRequested(); };
     const auto readAvailable = [&] {
         if (!failure.isEmpty() || held())
             return;
@@ -126,7 +120,7 @@ bool Downloader::fetch(const QString& url, const QString& target, qint64 maxByte
     QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, readAvailable);
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (gate_ && gate_->stopRequested()) {
+        if (m_gate && m_gate->stopRequested()) {
             abortWith(QStringLiteral("stopped"));
             return;
         }
@@ -136,10 +130,10 @@ bool Downloader::fetch(const QString& url, const QString& target, qint64 maxByte
         if (isHeld)
             return;
         readAvailable(); // what arrived while the transfer was held
-        if (idle.elapsed() > policy_.idleTimeoutMs)
-            abortWith(policy_.idleTimedOut());
-        else if (total.elapsed() > policy_.totalTimeoutMs)
-            abortWith(policy_.totalTimedOut());
+        if (idle.elapsed() > m_policy.idleTimeoutMs)
+            abortWith(m_policy.idleTimedOut());
+        else if (total.elapsed() > m_policy.totalTimeoutMs)
+            abortWith(m_policy.totalTimedOut());
     });
     poll.start();
     if (!reply->isFinished())
@@ -160,17 +154,11 @@ bool Downloader::fetch(const QString& url, const QString& target, qint64 maxByte
     if (failure.isEmpty())
         failure = common::TransferPolicy::refusal(
             status, length.isValid() ? length.toLongLong() : -1, body.size());
-    if (failure.isEmpty() && gate_ && gate_->stopRequested())
+    if (failure.isEmpty() && m_gate && m_gate->stopRequested())
         failure = QStringLiteral("stopped");
-    if (!failure.isEmpty()) {
-        lastError_ = failure;
-        return false;
-    }
-    if (const common::WriteStatus written = common::writeWholeFile(target, body); !written) {
-        lastError_ = written.error;
-        return false;
-    }
-    return true;
+    if (!failure.isEmpty())
+        return common::Failure{failure};
+    return common::writeWholeFile(target, body);
 }
 
 } // namespace updates

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Result.h"
 #include "common/TransferPolicy.h"
 
 #include <QString>
@@ -40,22 +41,21 @@ public:
     Downloader(const Downloader&) = delete;
     Downloader& operator=(const Downloader&) = delete;
 
-    // True exactly when the whole answer is now the file at `target`.
-    [[nodiscard]] bool download(const QString& url, const QString& target, qint64 maxBytes);
-
-    // Why the last download() failed, for diagnostics; empty after a success.
-    [[nodiscard]] const QString& lastError() const { return lastError_; }
+    // Success exactly when the whole answer is now the file at `target`; otherwise why not,
+    // for diagnostics.
+    [[nodiscard]] common::Status<> download(const QString& url, const QString& target,
+                                            qint64 maxBytes);
 
     // Whether `url` is an address download() would fetch at all.
     [[nodiscard]] static bool isFetchable(const QString& url);
 
 private:
-    [[nodiscard]] bool fetch(const QString& url, const QString& target, qint64 maxBytes);
+    [[nodiscard]] common::Status<> fetch(const QString& url, const QString& target,
+                                         qint64 maxBytes);
 
-    const WorkGate* gate_;
-    common::TransferPolicy policy_;
-    std::unique_ptr<QNetworkAccessManager> manager_;
-    QString lastError_;
+    const WorkGate* m_gate;
+    common::TransferPolicy m_policy;
+    std::unique_ptr<QNetworkAccessManager> m_manager;
 };
 
 } // namespace updates

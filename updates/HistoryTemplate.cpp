@@ -1,6 +1,6 @@
 #include "updates/HistoryTemplate.h"
 
-#include "updates/AtomicFile.h"
+#include "common/WholeFileWriter.h"
 
 #include <QFile>
 
@@ -13,11 +13,13 @@ QByteArray localHistoryTemplate() {
     return resource.readAll();
 }
 
-Status ensureLocalHistory(const QString& path) {
+common::Status<> ensureLocalHistory(const QString& path) {
     const QByteArray bytes = localHistoryTemplate();
     if (bytes.isEmpty())
-        return Error{QStringLiteral("the local border history template is missing")};
-    return writeFileIfMissing(path, bytes);
+        return common::Failure{QStringLiteral("the local border history template is missing")};
+    if (const common::Status<> written = common::writeNewFile(path, bytes); !written)
+        return common::Failure{QStringLiteral("cannot write %1: %2").arg(path, written.error())};
+    return {};
 }
 
 } // namespace updates

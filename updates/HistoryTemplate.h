@@ -1,6 +1,6 @@
 #pragma once
 
-#include "updates/Result.h"
+#include "common/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,6 +13,6 @@ namespace updates {
 
 // Writes the template to `path` when no file is there. An existing history, whatever its
 // content, is never replaced: it holds the packages the user has installed.
-[[nodiscard]] Status ensureLocalHistory(const QString& path);
+[[nodiscard]] common::Status<> ensureLocalHistory(const QString& path);
 
 } // namespace updates

@@ -5,17 +5,17 @@
 namespace updates {
 
 IconvConverter::IconvConverter(const char* toEncoding, const char* fromEncoding)
-    : handle_(iconv_open(toEncoding, fromEncoding)) {}
+    : m_handle(iconv_open(toEncoding, fromEncoding)) {}
 
 IconvConverter::~IconvConverter() {
     if (valid())
-        iconv_close(handle_);
+        iconv_close(m_handle);
 }
 
-Result<QByteArray> IconvConverter::convert(const QByteArray& input) {
+common::Result<QByteArray> IconvConverter::convert(const QByteArray& input) {
     if (!valid())
-        return Error{QStringLiteral("unsupported encoding conversion")};
-    iconv(handle_, nullptr, nullptr, nullptr, nullptr); // back to the initial shift state
+        return common::Failure{QStringLiteral("unsupported encoding conversion")};
+    iconv(m_handle, nullptr, nullptr, nullptr, nullptr); // back to the initial shift state
 
     QByteArray output;
     char buffer[4096];
@@ -24,16 +24,17 @@ Result<QByteArray> IconvConverter::convert(const QByteArray& input) {
     while (inLeft > 0) {
         char* out = buffer;
         size_t outLeft = sizeof buffer;
-        const size_t rc = iconv(handle_, &in, &inLeft, &out, &outLeft);
+        const size_t rc = iconv(m_handle, &in, &inLeft, &out, &outLeft);
         output.append(buffer, static_cast<qsizetype>(sizeof buffer - outLeft));
         if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
             const qsizetype offset = input.size() - static_cast<qsizetype>(inLeft);
-            return Error{QStringLiteral("invalid byte sequence at offset %1").arg(offset)};
+            return common::Failure{
+                QStringLiteral("invalid byte sequence at offset %1").arg(offset)};
         }
     }
     char* out = buffer;
     size_t outLeft = sizeof buffer;
-    iconv(handle_, nullptr, nullptr, &out, &outLeft);
+    iconv(m_handle, nullptr, nullptr, &out, &outLeft);
     output.append(buffer, static_cast<qsizetype>(sizeof buffer - outLeft));
     return output;
 }

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "updates/Result.h"
+#include "common/Result.h"
 
 #include <QByteArray>
+#include <QString>
 #include <iconv.h>
 
 namespace updates {
@@ -16,15 +17,15 @@ public:
     IconvConverter(const IconvConverter&) = delete;
     IconvConverter& operator=(const IconvConverter&) = delete;
 
-    [[nodiscard]] bool valid() const { return handle_ != invalidHandle(); }
+    [[nodiscard]] bool valid() const { return m_handle != invalidHandle(); }
 
     // The whole input converted; a byte sequence that is not valid in the source encoding,
     // or a truncated one at the end, is an error rather than a silently damaged text.
-    [[nodiscard]] Result<QByteArray> convert(const QByteArray& input);
+    [[nodiscard]] common::Result<QByteArray> convert(const QByteArray& input);
 
 private:
     static iconv_t invalidHandle() { return reinterpret_cast<iconv_t>(-1); }
-    iconv_t handle_;
+    iconv_t m_handle;
 };
 
 } // namespace updates

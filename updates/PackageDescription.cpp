@@ -15,18 +15,18 @@ QString nodeText(pugi::xml_node node) {
 
 } // namespace
 
-Result<PackageDescription> PackageDescription::load(const QString& path) {
-    Result<CatalogueDocument> document = CatalogueDocument::load(path);
+common::Result<PackageDescription> PackageDescription::load(const QString& path) {
+    common::Result<CatalogueDocument> document = CatalogueDocument::load(path);
     if (!document)
-        return Error{document.error()};
+        return common::Failure{document.error()};
     return fromDocument(document.value());
 }
 
-Result<PackageDescription> PackageDescription::fromBytes(const QByteArray& bytes,
-                                                         const QString& origin) {
-    Result<CatalogueDocument> document = CatalogueDocument::fromBytes(bytes, origin);
+common::Result<PackageDescription> PackageDescription::fromBytes(const QByteArray& bytes,
+                                                                 const QString& origin) {
+    common::Result<CatalogueDocument> document = CatalogueDocument::fromBytes(bytes, origin);
     if (!document)
-        return Error{document.error()};
+        return common::Failure{document.error()};
     return fromDocument(document.value());
 }
 
@@ -38,14 +38,14 @@ PackageDescription PackageDescription::fromDocument(const CatalogueDocument& doc
             packageClass.name = QString::fromUtf8(name.value());
         for (const pugi::xml_node file : element.children())
             packageClass.fileUrls.append(nodeText(file));
-        description.classes_.append(std::move(packageClass));
+        description.m_classes.append(std::move(packageClass));
     }
     return description;
 }
 
 int PackageDescription::fileCount() const {
     int count = 0;
-    for (const PackageClass& packageClass : classes_)
+    for (const PackageClass& packageClass : m_classes)
         count += static_cast<int>(packageClass.fileUrls.size());
     return count;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "updates/Result.h"
+#include "common/Result.h"
 
 #include <QList>
 #include <QString>
@@ -20,17 +20,17 @@ struct PackageClass {
 // A package description (tempxmlN.xml): which files a border package adds to which class.
 class PackageDescription {
 public:
-    [[nodiscard]] static Result<PackageDescription> load(const QString& path);
-    [[nodiscard]] static Result<PackageDescription> fromBytes(const QByteArray& bytes,
-                                                              const QString& origin);
+    [[nodiscard]] static common::Result<PackageDescription> load(const QString& path);
+    [[nodiscard]] static common::Result<PackageDescription> fromBytes(const QByteArray& bytes,
+                                                                      const QString& origin);
 
-    [[nodiscard]] const QList<PackageClass>& classes() const { return classes_; }
+    [[nodiscard]] const QList<PackageClass>& classes() const { return m_classes; }
     // The number of downloads the package causes: the children of all class elements.
     [[nodiscard]] int fileCount() const;
 
 private:
     [[nodiscard]] static PackageDescription fromDocument(const CatalogueDocument& document);
-    QList<PackageClass> classes_;
+    QList<PackageClass> m_classes;
 };
 
 } // namespace updates

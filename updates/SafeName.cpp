@@ -16,9 +16,9 @@ bool isSafeName(const QString& name) {
     return true;
 }
 
-Result<QString> joinSafe(const QString& folder, const QString& name) {
+common::Result<QString> joinSafe(const QString& folder, const QString& name) {
     if (!isSafeName(name))
-        return Error{QStringLiteral("refused unsafe file name \"%1\"").arg(name)};
+        return common::Failure{QStringLiteral("refused unsafe file name \"%1\"").arg(name)};
     if (folder.endsWith(QLatin1Char('/')))
         return folder + name;
     return folder + QLatin1Char('/') + name;

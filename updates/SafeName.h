@@ -1,6 +1,6 @@
 #pragma once
 
-#include "updates/Result.h"
+#include "common/Result.h"
 
 #include <QString>
 
@@ -16,6 +16,6 @@ inline constexpr qsizetype kMaxNameBytes = 255;
 [[nodiscard]] bool isSafeName(const QString& name);
 
 // `folder` + "/" + `name` when `name` is safe; otherwise an error naming the refused name.
-[[nodiscard]] Result<QString> joinSafe(const QString& folder, const QString& name);
+[[nodiscard]] common::Result<QString> joinSafe(const QString& folder, const QString& name);
 
 } // namespace updates

@@ -48,10 +48,10 @@ void startupBorderCheck(std::stop_token stop, const StartupCheckSetup& setup) {
                              folder.publishedHistoryPath(), Downloader::kCatalogueMaxBytes))
         return;
 
-    Result<BorderHistory> published = BorderHistory::load(folder.publishedHistoryPath());
+    common::Result<BorderHistory> published = BorderHistory::load(folder.publishedHistoryPath());
     if (!published)
         return;
-    Result<BorderHistory> local = BorderHistory::load(folder.localHistoryPath());
+    common::Result<BorderHistory> local = BorderHistory::load(folder.localHistoryPath());
     if (!local)
         return;
     if (stop.stop_requested())

@@ -4,28 +4,28 @@ namespace updates {
 
 void WorkGate::cancel() {
     {
-        std::scoped_lock lock(mutex_);
-        cancelled_ = true;
+        std::scoped_lock lock(m_mutex);
+        m_cancelled = true;
     }
-    changed_.notify_all();
+    m_changed.notify_all();
 }
 
 void WorkGate::clearCancel() {
-    std::scoped_lock lock(mutex_);
-    cancelled_ = false;
+    std::scoped_lock lock(m_mutex);
+    m_cancelled = false;
 }
 
 void WorkGate::pause() {
-    std::scoped_lock lock(mutex_);
-    paused_ = true;
+    std::scoped_lock lock(m_mutex);
+    m_paused = true;
 }
 
 void WorkGate::resume() {
     {
-        std::scoped_lock lock(mutex_);
-        paused_ = false;
+        std::scoped_lock lock(m_mutex);
+        m_paused = false;
     }
-    changed_.notify_all();
+    m_changed.notify_all();
 }
 
 bool WorkGate::pass() const {
@@ -34,8 +34,8 @@ bool WorkGate::pass() const {
             return false;
         if (!paused())
             return true;
-        std::unique_lock lock(mutex_);
-        changed_.wait_for(lock, kStopPoll, [this] { return !paused_ || cancelled_; });
+        std::unique_lock lock(m_mutex);
+        m_changed.wait_for(lock, kStopPoll, [this] { return !m_paused || m_cancelled; });
     }
 }
 
@@ -49,10 +49,10 @@ bool WorkGate::passWithin(std::chrono::milliseconds limit) const {
         const auto now = std::chrono::steady_clock::now();
         if (now >= until)
             return true;
-        std::unique_lock lock(mutex_);
-        changed_.wait_for(lock,
-                          std::min<std::chrono::steady_clock::duration>(kStopPoll, until - now),
-                          [this] { return !paused_ || cancelled_; });
+        std::unique_lock lock(m_mutex);
+        m_changed.wait_for(lock,
+                           std::min<std::chrono::steady_clock::duration>(kStopPoll, until - now),
+                           [this] { return !m_paused || m_cancelled; });
     }
 }
 

@@ -17,21 +17,23 @@ namespace updates {
 class WorkGate {
 public:
     WorkGate() = default;
-    explicit WorkGate(std::stop_token stop) : stop_(std::move(stop)) {}
+    explicit WorkGate(std::stop_token stop) : m_stop(std::move(stop)) {}
     WorkGate(const WorkGate&) = delete;
     WorkGate& operator=(const WorkGate&) = delete;
 
     // The thread whose stop is final; set before the job starts.
-    void setStopToken(std::stop_token stop) { stop_ = std::move(stop); }
+    void setStopToken(std::stop_token stop) { m_stop = std::move(stop); }
 
     void cancel();
     void clearCancel();
     void pause();
     void resume();
 
-    [[nodiscard]] bool paused() const { return paused_.load(); }
+    [[nodiscard]] bool paused() const { return m_paused.load(); }
     // A cancel or a stop of the thread.
-    [[nodiscard]] bool stopRequested() const { return cancelled_.load() || stop_.stop_requested(); }
+    [[nodiscard]] bool stopRequested() const {
+        return m_cancelled.load() || m_stop.stop_requested();
+    }
 
     // Holds while paused and returns whether the job may go on: false once a cancel or a
     // stop has been asked for, also one asked for while held.
@@ -45,11 +47,11 @@ private:
     // notify our condition variable.
     static constexpr std::chrono::milliseconds kStopPoll{20};
 
-    std::stop_token stop_;
-    std::atomic<bool> cancelled_{false};
-    std::atomic<bool> paused_{false};
-    mutable std::mutex mutex_;
-    mutable std::condition_variable changed_;
+    std::stop_token m_stop;
+    std::atomic<bool> m_cancelled{false};
+    std::atomic<bool> m_paused{false};
+    mutable std::mutex m_mutex;
+    mutable std::condition_variable m_changed;
 };
 
 } // namespace updates

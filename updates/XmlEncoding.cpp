@@ -56,18 +56,19 @@ QByteArray declaredEncoding(const QByteArray& bytes) {
     return match.captured(2).toLatin1();
 }
 
-Result<QByteArray> prepareXmlBytes(const QByteArray& bytes) {
+common::Result<QByteArray> prepareXmlBytes(const QByteArray& bytes) {
     const QByteArray encoding = declaredEncoding(bytes);
     if (encoding.isEmpty() || readByParser(encoding))
         return bytes;
 
     IconvConverter converter("UTF-8", decoderFor(encoding).constData());
     if (!converter.valid())
-        return Error{QStringLiteral("unsupported encoding \"%1\"").arg(QLatin1String(encoding))};
-    Result<QByteArray> converted = converter.convert(bytes);
+        return common::Failure{
+            QStringLiteral("unsupported encoding \"%1\"").arg(QLatin1String(encoding))};
+    common::Result<QByteArray> converted = converter.convert(bytes);
     if (!converted)
-        return Error{QStringLiteral("not valid %1 text: %2")
-                         .arg(QLatin1String(encoding), converted.error())};
+        return common::Failure{QStringLiteral("not valid %1 text: %2")
+                                   .arg(QLatin1String(encoding), converted.error())};
 
     // The declaration is plain ASCII in every encoding we convert from, so it sits unchanged
     // at the start of the converted text.

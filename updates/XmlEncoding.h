@@ -1,8 +1,9 @@
 #pragma once
 
-#include "updates/Result.h"
+#include "common/Result.h"
 
 #include <QByteArray>
+#include <QString>
 
 namespace updates {
 
@@ -13,7 +14,7 @@ namespace updates {
 // decoded as GB18030, their common superset, so a file whose declaration names the narrower
 // set but holds characters of the wider one still reads. A byte sequence that is not valid
 // in the declared encoding, or an encoding nobody knows, is an error.
-[[nodiscard]] Result<QByteArray> prepareXmlBytes(const QByteArray& bytes);
+[[nodiscard]] common::Result<QByteArray> prepareXmlBytes(const QByteArray& bytes);
 
 // The encoding named by the XML declaration at the start of `bytes`, or an empty array when
 // there is no declaration or it names none (the document is then UTF-8 or carries a mark).

@@ -14,7 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             code = static_cast<char16_t>(code & 0x3FF);
     const auto text = lzw::decompress(codes, 1 << 20);
     if (text) {
-        const auto again = lzw::decompress(lzw::compress(*text));
+        const auto packed = lzw::compress(*text);
+        if (!packed)
+            std::abort();
+        const auto again = lzw::decompress(*packed);
         if (!again || *again != *text)
             std::abort();
     }

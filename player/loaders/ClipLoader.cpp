@@ -78,9 +78,14 @@ void ClipLoader::decode(const std::shared_ptr<Job>& job, QByteArray bytes) {
     QThreadPool::globalInstance()->start([job, bytes = std::move(bytes)]() mutable {
         player::DecodedPicture picture;
         std::shared_ptr<PictureSequence> movie;
-        if (looksLikeMovieBundle(bytes))
-            movie = readPictureSequence(std::move(bytes), job->address, &picture.error);
-        else
+        if (looksLikeMovieBundle(bytes)) {
+            common::Result<std::shared_ptr<PictureSequence>> read =
+                readPictureSequence(std::move(bytes), job->address);
+            if (read)
+                movie = std::move(read).value();
+            else
+                picture.error = read.error();
+        } else
             picture = player::decodePicture(bytes);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),

@@ -32,18 +32,14 @@ bool looksLikeMovieBundle(const QByteArray& bytes) {
     return bytes.startsWith("qres");
 }
 
-std::shared_ptr<PictureSequence> readPictureSequence(QByteArray bytes, const QString& address,
-                                                     QString* error) {
-    auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return nullptr;
-    };
-    QString why;
-    const std::unique_ptr<player::MovieBundle> bundle =
-        player::MovieBundle::open(std::move(bytes), &why);
-    if (!bundle)
-        return fail(why);
+common::Result<std::shared_ptr<PictureSequence>> readPictureSequence(QByteArray bytes,
+                                                                     const QString& address) {
+    const auto fail = [](const QString& why) { return common::Failure{why}; };
+    const common::Result<std::unique_ptr<player::MovieBundle>> opened =
+        player::MovieBundle::open(std::move(bytes));
+    if (!opened)
+        return fail(opened.error());
+    const std::unique_ptr<player::MovieBundle>& bundle = opened.value();
     if (bundle->program() != kPictureSequenceProgram)
         return fail(QStringLiteral("a movie this player cannot play: ") + bundle->program());
 

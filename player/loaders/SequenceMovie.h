@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Result.h"
 #include "player/Clip.h"
 
 #include <QByteArray>
@@ -39,9 +40,9 @@ inline constexpr qint64 kMaxSequencePixels = 16LL * 1024 * 1024;
 [[nodiscard]] bool looksLikeMovieBundle(const QByteArray& bytes);
 
 // Opens a picture-sequence bundle loaded from `address` and decodes its pictures. Safe on
-// any thread. Null, with `error` set, for anything else.
-[[nodiscard]] std::shared_ptr<PictureSequence>
-readPictureSequence(QByteArray bytes, const QString& address, QString* error);
+// any thread. Fails, saying why, for anything else.
+[[nodiscard]] common::Result<std::shared_ptr<PictureSequence>>
+readPictureSequence(QByteArray bytes, const QString& address);
 
 // Plays a picture sequence: its origin is the clip's origin, as a loaded movie's stage is.
 class SequenceClip : public player::Clip {

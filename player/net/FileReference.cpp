@@ -76,11 +76,10 @@ void FileReference::follow(Transfer* transfer, bool upload) {
     connect(transfer, &Transfer::finished, this, [this, upload](const QByteArray& body) {
         m_transfer = nullptr;
         if (!upload) {
-            if (const common::WriteStatus written = common::writeWholeFile(m_saveTo, body);
-                !written) {
+            if (const common::Status<> written = common::writeWholeFile(m_saveTo, body); !written) {
                 m_stage.trace(QStringLiteral("download: cannot write ") + m_saveTo +
-                              QStringLiteral(": ") + written.error);
-                emit failed(written.error);
+                              QStringLiteral(": ") + written.error());
+                emit failed(written.error());
                 return;
             }
         }

@@ -100,18 +100,18 @@ void Transfer::startFile(const QString& path) {
     QPointer<Transfer> self(this);
     const qint64 cap = m_request.limits.maxBytes;
     QThreadPool::globalInstance()->start([self, path, cap] {
-        common::CappedRead read = common::readCappedFile(path, cap);
+        common::Result<QByteArray> read = common::readCappedFile(path, cap);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [self, bytes = std::move(read.bytes), error = read.error] {
+            [self, read = std::move(read)] {
                 if (!self)
                     return;
-                if (!error.isEmpty()) {
-                    self->fail(error);
+                if (!read) {
+                    self->fail(read.error());
                     return;
                 }
                 emit self->opened();
-                self->finish(bytes);
+                self->finish(read.value());
             },
             Qt::QueuedConnection);
     });

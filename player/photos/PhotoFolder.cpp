@@ -57,9 +57,8 @@ common::Result<QString> PhotoFolder::keep(const QImage& picture, int photoType,
         const QString name = fileNameFor(taken, sequence);
         if (QFileInfo::exists(filePath(name)))
             continue;
-        if (const common::WriteStatus written = common::writeNewFile(filePath(name), bytes);
-            !written)
-            return common::Failure{written.error};
+        if (const common::Status<> written = common::writeNewFile(filePath(name), bytes); !written)
+            return common::Failure{written.error()};
         return name;
     }
     return common::Failure{QStringLiteral("too many photos in one millisecond")};

@@ -237,8 +237,8 @@ bool StickerSheetDialog::saveAsPdf() {
         showError(QStringLiteral("无法生成 PDF 文件。"));
         return false;
     }
-    if (const common::WriteStatus written = common::writeWholeFile(path, bytes); !written) {
-        showError(QStringLiteral("无法保存 PDF 文件：") + written.error);
+    if (const common::Status<> written = common::writeWholeFile(path, bytes); !written) {
+        showError(QStringLiteral("无法保存 PDF 文件：") + written.error());
         return false;
     }
     m_status->setText(QStringLiteral("已保存到 ") + QFileInfo(path).fileName());

@@ -35,7 +35,7 @@ TEST_F(BorderUpdateQuit, StopsTheWorkerAndRemovesTheMovieFile) {
     const QString movie = form1->movieFile();
     ASSERT_TRUE(QFileInfo::exists(movie));
 
-    updates::Result<updates::BorderHistory> packages = updates::BorderHistory::fromBytes(
+    common::Result<updates::BorderHistory> packages = updates::BorderHistory::fromBytes(
         "<h><p BVNum=\"1\" URL=\"" + site.url("/d.xml").toUtf8() + "\" 注释=\"新边框\"/></h>",
         QStringLiteral("test"));
     ASSERT_TRUE(packages.ok());

@@ -53,9 +53,9 @@ TEST(MovieBundle, RejectsBytesThatAreNotABundle) {
         QByteArray(), QByteArray("CWS\x08garbage"), QByteArray(1 << 20, '\xff'),
         QByteArray("qres\0\0\0\x03\xff\xff\xff\xff\0\0\0\x01\0\0\0\x01", 20)};
     for (const QByteArray& bytes : bad) {
-        QString error;
-        EXPECT_EQ(MovieBundle::open(bytes, &error), nullptr);
-        EXPECT_FALSE(error.isEmpty());
+        const auto opened = MovieBundle::open(bytes);
+        EXPECT_FALSE(opened.ok());
+        EXPECT_FALSE(opened.error().isEmpty());
     }
 }
 
@@ -68,16 +68,16 @@ TEST(MovieBundle, DamagedResourceTreeIsRefusedNotMounted) {
         "223a3630307d2c22660000000000407b2270726f6772616d223a226976656d6261222c227374"
         "616765223a7b227769647468223a3830302c2268000000010000000000000000000000000000"
         "0000000100000000000001a253619b12");
-    QString error;
-    EXPECT_EQ(MovieBundle::open(found, &error), nullptr);
-    EXPECT_FALSE(error.isEmpty());
+    const auto damaged = MovieBundle::open(found);
+    EXPECT_FALSE(damaged.ok());
+    EXPECT_FALSE(damaged.error().isEmpty());
     // A root that is a file, whose data fields Qt would read as a folder's child list.
     const QByteArray fileRoot = QByteArray::fromHex(
         "71726573000000030000007c000000180000005c000000000000000000000000000000000000"
         "00000000000000000000000000000000000000000000000000000000407b2270726f6772616d"
         "223a226976656d6261222c22737461675665223a7b22776964743a2c22383068302268656967"
         "6874223a3630307d2c22667073203a31367d000100000000000001a253619b12");
-    EXPECT_EQ(MovieBundle::open(fileRoot, &error), nullptr);
+    EXPECT_FALSE(MovieBundle::open(fileRoot).ok());
 
     // The real bundle with one offset broken at a time: the root's child list, the first
     // child's name and its data.
@@ -90,15 +90,16 @@ TEST(MovieBundle, DamagedResourceTreeIsRefusedNotMounted) {
     for (int at : fields) {
         QByteArray broken = real;
         qToBigEndian<quint32>(0x7fffff00, broken.data() + at);
-        EXPECT_EQ(MovieBundle::open(broken, &error), nullptr) << "offset at byte " << at;
+        EXPECT_FALSE(MovieBundle::open(broken).ok()) << "offset at byte " << at;
     }
-    EXPECT_NE(MovieBundle::open(real, &error), nullptr) << error.toStdString();
+    const auto whole = MovieBundle::open(real);
+    EXPECT_TRUE(whole.ok()) << whole.error().toStdString();
 }
 
 TEST(MovieBundle, RealBundleNamesItsProgramStageAndRate) {
-    QString error;
-    auto bundle = MovieBundle::open(realBundle(), &error);
-    ASSERT_NE(bundle, nullptr) << error.toStdString();
+    const auto opened = MovieBundle::open(realBundle());
+    ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
+    const auto& bundle = opened.value();
     EXPECT_EQ(bundle->program(), "ivemba");
     EXPECT_EQ(bundle->stageSize(), QSize(800, 600));
     EXPECT_DOUBLE_EQ(bundle->frameRate(), 16);

@@ -18,18 +18,17 @@ TEST(PixelUpload, DecodesTheMoviesPiecesColumnByColumn) {
     const Picture picture = sitetest::testPicture(3);
     const std::string text = PixelUpload::pixelText(picture);
     const auto decoded = PixelUpload::decode(utf8Of(PixelUpload::compressedText(text)));
-    ASSERT_TRUE(std::holds_alternative<Picture>(decoded))
-        << std::get<PixelUpload::Error>(decoded).reason;
-    EXPECT_EQ(std::get<Picture>(decoded).rgb, picture.rgb);
+    ASSERT_TRUE(decoded.ok()) << decoded.error();
+    EXPECT_EQ(decoded.value().rgb, picture.rgb);
 
     // One value placed by hand: value k lies at x = k / 180, y = k % 180.
     std::string values;
     for (int k = 0; k < Picture::kValues; ++k)
         values += k == 181 ? "-16711680" : "-0";
     const auto one = PixelUpload::decode(utf8Of(PixelUpload::compressedText(values)));
-    ASSERT_TRUE(std::holds_alternative<Picture>(one));
-    EXPECT_EQ(std::get<Picture>(one).pixel(1, 1), 0xFF0000u);
-    EXPECT_EQ(std::get<Picture>(one).pixel(0, 1), 0u);
+    ASSERT_TRUE(one.ok());
+    EXPECT_EQ(one.value().pixel(1, 1), 0xFF0000u);
+    EXPECT_EQ(one.value().pixel(0, 1), 0u);
 }
 
 TEST(PixelUpload, AcceptsTheEmptyLastPieceOfAWholeNumberOfPieces) {
@@ -42,9 +41,8 @@ TEST(PixelUpload, AcceptsTheEmptyLastPieceOfAWholeNumberOfPieces) {
     const std::u16string text = PixelUpload::compressedText(values);
     ASSERT_EQ(text.back(), u'*');
     const auto decoded = PixelUpload::decode(utf8Of(text));
-    ASSERT_TRUE(std::holds_alternative<Picture>(decoded))
-        << std::get<PixelUpload::Error>(decoded).reason;
-    EXPECT_EQ(std::get<Picture>(decoded).pixel(0, 0), 100u);
+    ASSERT_TRUE(decoded.ok()) << decoded.error();
+    EXPECT_EQ(decoded.value().pixel(0, 0), 100u);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "TestFiles.h"
-#include "updates/AtomicFile.h"
+#include "common/TransferPolicy.h"
+#include "common/WholeFileWriter.h"
+#include "updates/CatalogueDocument.h"
 #include "updates/ClassList.h"
 
 #include <QTemporaryDir>
@@ -46,13 +48,13 @@ TEST(AtomicSaveTest, FailedWriteLeavesThePreviousFileWhole) {
     const QByteArray previous = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<borders/>";
     writeFile(path, previous);
 
-    Result<ClassList> list = ClassList::load(path);
+    common::Result<ClassList> list = ClassList::load(path);
     ASSERT_TRUE(list.ok());
     for (int i = 0; i < 2000; ++i)
         list.value().root().append_child("class").append_attribute("name").set_value("long name");
     ASSERT_GT(list.value().toBytes().size(), 40000);
 
-    Status status;
+    common::Status<> status;
     {
         FileSizeLimit limit(8192);
         ASSERT_TRUE(limit.active());
@@ -77,11 +79,11 @@ TEST(AtomicSaveTest, SmallFileThatHitsTheSizeLimitIsAFailureNotATruncatedFile) {
     writeFile(path, previous);
     const QByteArray next(669, 'b');
 
-    Status status;
+    common::Status<> status;
     {
         FileSizeLimit limit(300);
         ASSERT_TRUE(limit.active());
-        status = writeFileAtomically(path, next);
+        status = common::writeWholeFile(path, next);
     }
     EXPECT_FALSE(status.ok());
     EXPECT_EQ(readFile(path), previous);
@@ -91,15 +93,16 @@ TEST(AtomicSaveTest, SmallFileThatHitsTheSizeLimitIsAFailureNotATruncatedFile) {
 TEST(AtomicSaveTest, UnwritablePlaceIsAnErrorAndCreatesNothing) {
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("file")), "x");
-    const Status status =
-        writeFileAtomically(dir.filePath(QStringLiteral("file/borders.xml")), "data");
+    // A catalogue's save names the file it could not write.
+    const common::Status<> status = CatalogueDocument::withRoot("borders").save(
+        dir.filePath(QStringLiteral("file/borders.xml")), CatalogueDocument::Layout::Indented);
     EXPECT_FALSE(status.ok());
     EXPECT_TRUE(status.error().contains(QStringLiteral("file/borders.xml")));
     EXPECT_EQ(readFile(dir.filePath(QStringLiteral("file"))), "x");
 
     QTemporaryDir dir2;
     writeFile(dir2.filePath(QStringLiteral("target/inside")), "kept");
-    EXPECT_FALSE(writeFileAtomically(dir2.filePath(QStringLiteral("target")), "data").ok());
+    EXPECT_FALSE(common::writeWholeFile(dir2.filePath(QStringLiteral("target")), "data").ok());
     EXPECT_EQ(readFile(dir2.filePath(QStringLiteral("target/inside"))), "kept");
     EXPECT_EQ(entriesOf(dir2.path()), QStringList{QStringLiteral("target")});
 }
@@ -110,8 +113,9 @@ TEST(AtomicSaveTest, UnwritablePlaceIsAnErrorAndCreatesNothing) {
 TEST(AtomicSaveTest, WrittenFilesGetTheUmaskPermissionsNotThePrivateOnes) {
     QTemporaryDir dir;
     const mode_t saved = ::umask(027);
-    const Status replaced = writeFileAtomically(dir.filePath("borders.xml"), "<a/>");
-    const Status created = writeFileIfMissing(dir.filePath("BVHistory_local.xml"), "<b/>");
+    const common::Status<> replaced = common::writeWholeFile(dir.filePath("borders.xml"), "<a/>");
+    const common::Status<> created =
+        common::writeNewFile(dir.filePath("BVHistory_local.xml"), "<b/>");
     ::umask(saved);
     ASSERT_TRUE(replaced.ok()) << replaced.error().toStdString();
     ASSERT_TRUE(created.ok()) << created.error().toStdString();
@@ -126,7 +130,7 @@ TEST(AtomicSaveTest, WrittenFilesGetTheUmaskPermissionsNotThePrivateOnes) {
 TEST(AtomicSaveTest, WriteIfMissingKeepsTheFileThereAndLeavesNoTemporary) {
     QTemporaryDir dir;
     writeFile(dir.filePath("BVHistory_local.xml"), "edited by the user");
-    ASSERT_TRUE(writeFileIfMissing(dir.filePath("BVHistory_local.xml"), "template").ok());
+    ASSERT_TRUE(common::writeNewFile(dir.filePath("BVHistory_local.xml"), "template").ok());
     EXPECT_EQ(readFile(dir.filePath("BVHistory_local.xml")), QByteArray("edited by the user"));
     EXPECT_EQ(entriesOf(dir.path()), QStringList{"BVHistory_local.xml"});
 }
@@ -135,8 +139,8 @@ TEST(AtomicSaveTest, OversizedCatalogueFileIsRefused) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.xml"));
     writeFile(path, "<r/>");
-    EXPECT_TRUE(readWholeFile(path, 4).ok());
-    EXPECT_FALSE(readWholeFile(path, 3).ok());
+    EXPECT_TRUE(common::readCappedFile(path, 4).ok());
+    EXPECT_FALSE(common::readCappedFile(path, 3).ok());
 }
 
 } // namespace

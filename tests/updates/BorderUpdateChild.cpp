@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     if (argc != 2)
         return 2;
     const QString programDir = QString::fromLocal8Bit(argv[1]);
-    updates::Result<updates::BorderHistory> published = updates::BorderHistory::load(
+    common::Result<updates::BorderHistory> published = updates::BorderHistory::load(
         updates::BorderFolder::inProgramDirectory(programDir).publishedHistoryPath());
     if (!published)
         return 3;

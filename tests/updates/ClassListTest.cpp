@@ -21,7 +21,7 @@ protected:
     QString border(const QString& relative) const { return dir_.filePath(relative); }
     QString listPath() const { return border(QStringLiteral("borders.xml")); }
     QByteArray rebuilt() {
-        const Status status = rebuildClassListFile(dir_.path());
+        const common::Status<> status = rebuildClassListFile(dir_.path());
         EXPECT_TRUE(status.ok()) << status.error().toStdString();
         return readFile(listPath());
     }
@@ -107,7 +107,7 @@ TEST_F(ClassListTest, MalformedClassListIsReportedAndLeftUntouched) {
     writeFile(listPath(), broken);
     writeFile(border("A/x.gif"));
 
-    const Status status = rebuildClassListFile(dir_.path());
+    const common::Status<> status = rebuildClassListFile(dir_.path());
     EXPECT_FALSE(status.ok());
     EXPECT_TRUE(status.error().contains(QStringLiteral("malformed")))
         << status.error().toStdString();

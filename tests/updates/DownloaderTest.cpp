@@ -40,9 +40,9 @@ TEST_F(DownloaderTest, WholeAnswerBecomesTheFile) {
     site.answer("/pics/a.gif", std::string(5000, 'g'));
     putGoodFile();
     Downloader downloader;
-    ASSERT_TRUE(downloader.download(site.url(QStringLiteral("/pics/a.gif")), target,
-                                    Downloader::kBorderFileMaxBytes))
-        << downloader.lastError().toStdString();
+    const common::Status<> fetched = downloader.download(site.url(QStringLiteral("/pics/a.gif")),
+                                                         target, Downloader::kBorderFileMaxBytes);
+    ASSERT_TRUE(fetched.ok()) << fetched.error().toStdString();
     EXPECT_EQ(readFile(target), QByteArray(5000, 'g'));
     EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("a.gif")});
     // An empty answer is a file too.
@@ -88,8 +88,9 @@ TEST_F(DownloaderTest, FailuresLeaveTheOldFileAsItWas) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         putGoodFile();
-        EXPECT_FALSE(downloader.download(c.url, target, c.cap));
-        EXPECT_FALSE(downloader.lastError().isEmpty());
+        const common::Status<> fetched = downloader.download(c.url, target, c.cap);
+        EXPECT_FALSE(fetched.ok());
+        EXPECT_FALSE(fetched.error().isEmpty());
         expectGoodFileAlone();
     }
 }
@@ -124,8 +125,10 @@ TEST_F(DownloaderTest, CancelEndsATransferInTheMiddle) {
         std::this_thread::sleep_for(200ms);
         gate.cancel();
     });
-    EXPECT_FALSE(downloader.download(site.url(QStringLiteral("/stalled")), target, 100000));
-    EXPECT_EQ(downloader.lastError(), QStringLiteral("stopped"));
+    const common::Status<> fetched =
+        downloader.download(site.url(QStringLiteral("/stalled")), target, 100000);
+    EXPECT_FALSE(fetched.ok());
+    EXPECT_EQ(fetched.error(), QStringLiteral("stopped"));
     expectGoodFileAlone();
 }
 
@@ -139,8 +142,10 @@ TEST_F(DownloaderTest, StopOfTheThreadEndsATransferInTheMiddle) {
         std::this_thread::sleep_for(200ms);
         stop.request_stop();
     });
-    EXPECT_FALSE(downloader.download(site.url(QStringLiteral("/stalled")), target, 100000));
-    EXPECT_EQ(downloader.lastError(), QStringLiteral("stopped"));
+    const common::Status<> fetched =
+        downloader.download(site.url(QStringLiteral("/stalled")), target, 100000);
+    EXPECT_FALSE(fetched.ok());
+    EXPECT_EQ(fetched.error(), QStringLiteral("stopped"));
     EXPECT_FALSE(QFileInfo::exists(target));
     EXPECT_TRUE(entriesOf(dir.path()).isEmpty());
 }
@@ -172,9 +177,9 @@ TEST_F(DownloaderTest, PauseHoldsTheTransferWithoutRunningTheTimeOuts) {
         resumed = true;
         gate.resume();
     });
-    ASSERT_TRUE(downloader.download(site.url(QStringLiteral("/big.png")), target,
-                                    Downloader::kBorderFileMaxBytes))
-        << downloader.lastError().toStdString();
+    const common::Status<> fetched = downloader.download(site.url(QStringLiteral("/big.png")),
+                                                         target, Downloader::kBorderFileMaxBytes);
+    ASSERT_TRUE(fetched.ok()) << fetched.error().toStdString();
     EXPECT_TRUE(resumed) << "the transfer ended while paused";
     EXPECT_EQ(readFile(target), QByteArray(static_cast<qsizetype>(size), 'x'));
 }
@@ -189,8 +194,10 @@ TEST_F(DownloaderTest, CancelWhilePausedEndsTheTransfer) {
         std::this_thread::sleep_for(200ms);
         gate.cancel();
     });
-    EXPECT_FALSE(downloader.download(site.url(QStringLiteral("/stalled")), target, 100000));
-    EXPECT_EQ(downloader.lastError(), QStringLiteral("stopped"));
+    const common::Status<> fetched =
+        downloader.download(site.url(QStringLiteral("/stalled")), target, 100000);
+    EXPECT_FALSE(fetched.ok());
+    EXPECT_EQ(fetched.error(), QStringLiteral("stopped"));
 }
 
 } // namespace

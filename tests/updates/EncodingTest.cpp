@@ -36,7 +36,7 @@ TEST_P(DeclaredEncodingTest, AnnotationArrivesIntactAndIsSavedAsUtf8) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("BVHistory.xml"));
     writeFile(path, bytes);
-    Result<BorderHistory> history = BorderHistory::load(path);
+    common::Result<BorderHistory> history = BorderHistory::load(path);
     ASSERT_TRUE(history.ok()) << history.error().toStdString();
     EXPECT_EQ(BorderHistory::annotation(history.value().entry(0)), c.annotation);
     EXPECT_EQ(BorderHistory::bvNum(history.value().entry(0)), QStringLiteral("20051201"));
@@ -46,7 +46,7 @@ TEST_P(DeclaredEncodingTest, AnnotationArrivesIntactAndIsSavedAsUtf8) {
     const QByteArray saved = readFile(copy);
     EXPECT_TRUE(saved.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>"));
     EXPECT_TRUE(saved.contains(c.annotation.toUtf8()));
-    Result<BorderHistory> again = BorderHistory::load(copy);
+    common::Result<BorderHistory> again = BorderHistory::load(copy);
     ASSERT_TRUE(again.ok());
     EXPECT_EQ(BorderHistory::annotation(again.value().entry(0)), c.annotation);
 }
@@ -66,7 +66,7 @@ TEST(DeclaredEncodingTest, OtherEightBitEncodingsAreConvertedToo) {
                                                "<r><p BVNum=\"Café\"/></r>")
                                     .arg(QLatin1String(encoding))
                                     .toUtf8();
-        const Result<BorderHistory> history =
+        const common::Result<BorderHistory> history =
             BorderHistory::fromBytes(encodeAs(encoding, text), QStringLiteral("h"));
         ASSERT_TRUE(history.ok()) << history.error().toStdString();
         EXPECT_EQ(BorderHistory::bvNum(history.value().entry(0)), QStringLiteral("Café"));
@@ -76,11 +76,12 @@ TEST(DeclaredEncodingTest, OtherEightBitEncodingsAreConvertedToo) {
 TEST(DeclaredEncodingTest, InvalidBytesOrUnknownEncodingAreClearErrors) {
     QByteArray truncated = encodeAs("GBK", historyText("GBK", QStringLiteral("春节")));
     truncated.append('\xD7'); // the first half of a two-byte character
-    const Result<BorderHistory> broken = BorderHistory::fromBytes(truncated, QStringLiteral("h"));
+    const common::Result<BorderHistory> broken =
+        BorderHistory::fromBytes(truncated, QStringLiteral("h"));
     EXPECT_FALSE(broken.ok());
     EXPECT_TRUE(broken.error().contains(QStringLiteral("GBK"))) << broken.error().toStdString();
 
-    const Result<BorderHistory> unknown = BorderHistory::fromBytes(
+    const common::Result<BorderHistory> unknown = BorderHistory::fromBytes(
         historyText("x-no-such-encoding", QStringLiteral("a")), QStringLiteral("h"));
     EXPECT_FALSE(unknown.ok());
     EXPECT_TRUE(unknown.error().contains(QStringLiteral("x-no-such-encoding")));
@@ -90,7 +91,8 @@ TEST(DeclaredEncodingTest, Utf16WithByteOrderMarkIsReadByTheParser) {
     const QString text = QString::fromUtf8(historyText("UTF-16", QStringLiteral("边框")));
     QByteArray bytes("\xFF\xFE", 2);
     bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-    const Result<BorderHistory> history = BorderHistory::fromBytes(bytes, QStringLiteral("h"));
+    const common::Result<BorderHistory> history =
+        BorderHistory::fromBytes(bytes, QStringLiteral("h"));
     ASSERT_TRUE(history.ok()) << history.error().toStdString();
     EXPECT_EQ(BorderHistory::annotation(history.value().entry(0)), QStringLiteral("边框"));
 }

@@ -44,7 +44,7 @@ TEST(HistoryTemplateTest, MissingBorderFolderIsAnError) {
 }
 
 TEST(BorderHistoryTest, EntriesKeepTheirOrderAndAttributes) {
-    const Result<BorderHistory> history = BorderHistory::fromBytes(
+    const common::Result<BorderHistory> history = BorderHistory::fromBytes(
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<List>\n"
         "  <V BVNum=\"3\" URL=\"http://h/3.xml\" 注释=\"三\"/>\n"
         "  <W BVNum=\"1\"/>\n  <!-- a note -->\n  <V BVNum=\"03\" 注释=\"\"/>\n</List>",
@@ -69,7 +69,7 @@ TEST(BorderHistoryTest, AppendedEntryTravelsWholeAndSurvivesSaveAndLoad) {
     const QString path = dir.filePath(QStringLiteral("BVHistory_local.xml"));
     ASSERT_TRUE(ensureLocalHistory(path).ok());
 
-    Result<BorderHistory> published = BorderHistory::fromBytes(
+    common::Result<BorderHistory> published = BorderHistory::fromBytes(
         "<r><p BVNum=\"5\" URL=\"u5\" 注释=\"新年 &amp; 春节\" extra=\"e\"><note>n</note></p>"
         "<p BVNum=\"6\"/></r>",
         QStringLiteral("published"));
@@ -78,7 +78,7 @@ TEST(BorderHistoryTest, AppendedEntryTravelsWholeAndSurvivesSaveAndLoad) {
     EXPECT_EQ(published.value().entryCount(), 1);
 
     for (int round = 0; round < 2; ++round) {
-        Result<BorderHistory> local = BorderHistory::load(path);
+        common::Result<BorderHistory> local = BorderHistory::load(path);
         ASSERT_TRUE(local.ok()) << local.error().toStdString();
         local.value().appendEntry(published.value().entry(0));
         ASSERT_TRUE(local.value().save(path).ok());
@@ -86,7 +86,7 @@ TEST(BorderHistoryTest, AppendedEntryTravelsWholeAndSurvivesSaveAndLoad) {
 
     const QByteArray saved = readFile(path);
     EXPECT_TRUE(saved.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<BorderVersions>"));
-    Result<BorderHistory> reloaded = BorderHistory::load(path);
+    common::Result<BorderHistory> reloaded = BorderHistory::load(path);
     ASSERT_TRUE(reloaded.ok());
     ASSERT_EQ(reloaded.value().entryCount(), 2);
     const pugi::xml_node last = reloaded.value().entry(1);
@@ -101,7 +101,8 @@ TEST(BorderHistoryTest, MalformedOrEmptyHistoryIsAClearError) {
     for (const QByteArray& bad :
          {QByteArray("<r><p BVNum=\"1\"></r>"), QByteArray(""),
           QByteArray("<?xml version=\"1.0\"?>\n"), QByteArray("<r/><second/>")}) {
-        const Result<BorderHistory> history = BorderHistory::fromBytes(bad, QStringLiteral("h"));
+        const common::Result<BorderHistory> history =
+            BorderHistory::fromBytes(bad, QStringLiteral("h"));
         EXPECT_FALSE(history.ok()) << bad.toStdString();
         EXPECT_TRUE(history.error().startsWith(QStringLiteral("h: "))) << bad.toStdString();
     }
@@ -110,7 +111,7 @@ TEST(BorderHistoryTest, MalformedOrEmptyHistoryIsAClearError) {
 }
 
 TEST(BorderHistoryTest, DoctypeEntitiesAreNeverExpanded) {
-    const Result<BorderHistory> history = BorderHistory::fromBytes(
+    const common::Result<BorderHistory> history = BorderHistory::fromBytes(
         "<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY a \"AAAA\">"
         "<!ENTITY f SYSTEM \"file:///etc/hostname\">]>\n<r><p BVNum=\"&f;\" 注释=\"&a;\"/></r>",
         QStringLiteral("h"));

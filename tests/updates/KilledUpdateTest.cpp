@@ -85,7 +85,7 @@ TEST(KilledUpdateTest, NoHalfFileAndTheNextStartOffersWhatIsNotRecorded) {
             EXPECT_EQ(readFile(info.filePath()), fileBytes(info.fileName()))
                 << info.filePath().toStdString();
         }
-        const Result<BorderHistory> local =
+        const common::Result<BorderHistory> local =
             BorderHistory::load(borders + QStringLiteral("/BVHistory_local.xml"));
         QStringList recorded;
         if (local) {

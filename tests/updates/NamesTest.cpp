@@ -36,7 +36,7 @@ class SafeNameTest : public testing::TestWithParam<NameCase> {};
 
 TEST_P(SafeNameTest, RefusesNamesThatReachOutsideTheirFolder) {
     EXPECT_EQ(isSafeName(GetParam().name), GetParam().safe) << GetParam().name.toStdString();
-    const Result<QString> joined = joinSafe(QStringLiteral("/b"), GetParam().name);
+    const common::Result<QString> joined = joinSafe(QStringLiteral("/b"), GetParam().name);
     EXPECT_EQ(joined.ok(), GetParam().safe);
     if (joined)
         EXPECT_EQ(joined.value(), QStringLiteral("/b/") + GetParam().name);
@@ -63,7 +63,7 @@ TEST(BorderFolderTest, DownloadTargetRefusesUnsafeClassOrFileName) {
     EXPECT_EQ(folder.localHistoryPath(), QStringLiteral("/p/borders/BVHistory_local.xml"));
     EXPECT_EQ(folder.descriptionPath(12), QStringLiteral("/p/borders/tempxml12.xml"));
 
-    const Result<QString> good =
+    const common::Result<QString> good =
         folder.downloadTarget(QStringLiteral("可爱卡通"), QStringLiteral("http://h/pics/a.gif"));
     ASSERT_TRUE(good.ok());
     EXPECT_EQ(good.value(), QStringLiteral("/p/borders/可爱卡通/a.gif"));

@@ -6,7 +6,7 @@ namespace updates {
 namespace {
 
 TEST(PackageDescriptionTest, ClassesAndFilesInDocumentOrder) {
-    const Result<PackageDescription> description = PackageDescription::fromBytes(
+    const common::Result<PackageDescription> description = PackageDescription::fromBytes(
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<pkg>\n"
         "  <c name=\"节日祝福\">\n    <f>http://h/p/a.gif</f>\n    <f> http://h/p/a.png </f>\n"
         "    <f>http://h/p/b.gif</f>\n  </c>\n"

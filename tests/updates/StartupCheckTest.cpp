@@ -221,9 +221,9 @@ TEST_F(StartupCheckTest, RemovesWhatAKilledRunLeftHalfWritten) {
 }
 
 TEST(RemoveInstalledPackagesTest, KeepsOrderAndCount) {
-    Result<BorderHistory> published = BorderHistory::fromBytes(
+    common::Result<BorderHistory> published = BorderHistory::fromBytes(
         historyXml(packages({"5", "1", "6", "1", "7"})), QStringLiteral("published"));
-    Result<BorderHistory> local =
+    common::Result<BorderHistory> local =
         BorderHistory::fromBytes(historyXml(packages({"1"})), QStringLiteral("local"));
     ASSERT_TRUE(published && local);
     EXPECT_EQ(removeInstalledPackages(published.value(), local.value()), 3);

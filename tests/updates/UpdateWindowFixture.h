@@ -74,7 +74,8 @@ protected:
 
     // Hands the history over as the start-up check would and opens the window.
     void open(const QByteArray& history) {
-        Result<BorderHistory> parsed = BorderHistory::fromBytes(history, QStringLiteral("test"));
+        common::Result<BorderHistory> parsed =
+            BorderHistory::fromBytes(history, QStringLiteral("test"));
         ASSERT_TRUE(parsed.ok()) << parsed.error().toStdString();
         form->takeNewPackages(std::make_shared<BorderHistory>(std::move(parsed).value()));
         testsupport::spin(1);
@@ -98,7 +99,7 @@ protected:
     }
     [[nodiscard]] QStringList localNumbers() const {
         QStringList numbers;
-        const Result<BorderHistory> local = BorderHistory::load(localPath());
+        const common::Result<BorderHistory> local = BorderHistory::load(localPath());
         if (local) {
             for (const pugi::xml_node entry : local.value().root().children())
                 numbers.append(BorderHistory::bvNum(entry));

@@ -6,7 +6,7 @@
 #include "GifWriter.h"
 #include "Ornaments.h"
 #include "Quantizer.h"
-#include "updates/AtomicFile.h"
+#include "common/WholeFileWriter.h"
 #include "updates/ClassList.h"
 
 #include <QBuffer>
@@ -127,8 +127,8 @@ bool writeClass(const QDir& root, const borders::ClassDesign& design) {
         const QByteArray png = pngBytes(picture);
         for (const auto& [suffix, bytes] : {std::pair{".png", png}, std::pair{".gif", gif}}) {
             const QString path = folder.filePath(border.baseName + QLatin1String(suffix));
-            if (const updates::Status status = updates::writeFileAtomically(path, bytes); !status) {
-                err() << status.error() << Qt::endl;
+            if (const common::Status<> status = common::writeWholeFile(path, bytes); !status) {
+                err() << "cannot write " << path << ": " << status.error() << Qt::endl;
                 return false;
             }
         }
@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
         if (!writeClass(root, design))
             return 1;
     }
-    if (const updates::Status status = updates::rebuildClassListFile(root.path()); !status) {
+    if (const common::Status<> status = updates::rebuildClassListFile(root.path()); !status) {
         err() << status.error() << Qt::endl;
         return 1;
     }

@@ -30,7 +30,7 @@ using uploadtest::UploadMovie;
 const QString kOkAnswer = "status=ok&actionname=sendpic&filename=p1.jpg&tTime=1&tTime0=2";
 
 std::vector<int> codes(const QString& text) {
-    const std::optional<QString> c = output::lwzCompress(text);
+    const common::Result<QString> c = output::lwzCompress(text);
     std::vector<int> out;
     if (c)
         for (QChar ch : *c)
@@ -89,7 +89,7 @@ TEST(Lwz, CodesFollowTheFreshDictionary) {
     EXPECT_EQ(codes("-1-1-1"), (std::vector<int>{45, 49, 256, 256}));
     EXPECT_EQ(codes("aaaa"), (std::vector<int>{97, 256, 97}));
     EXPECT_TRUE(output::lwzCompress(QString())->isEmpty());
-    EXPECT_FALSE(output::lwzCompress(QStringLiteral("主题")).has_value());
+    EXPECT_FALSE(output::lwzCompress(QStringLiteral("主题")).ok());
     // Every call starts again: the second call does not know the first one's phrases.
     EXPECT_EQ(codes("-1-1"), (std::vector<int>{45, 49, 256}));
 }
