@@ -7,8 +7,9 @@ class Clip;
 }
 
 // The names the movie's pages use of each other: root and clip variables, functions clips
-// define for each other, instance names, library symbols and clip target paths. A page that needs another page's clip asks for it here, so a
-// renamed clip is one edit and a missing one is traced, never dereferenced.
+// define for each other, instance names, library symbols and clip target paths. A page that needs
+// another page's clip asks for it here, so a renamed clip is one edit and a missing one is traced,
+// never dereferenced.
 namespace moviecommon {
 
 namespace vars {
