@@ -1,8 +1,6 @@
 // Photo cards kept on disc and printed as sticker sheets: writing one card (synced), the
 // start-up with 500 cards kept from before, and one A4 page of 16 stickers at 300 dpi.
-#include "host/Dialogs.h"
-#include "host/TForm1.h"
-#include "movie/shell/IvembaMovie.h"
+#include "MainWindowStart.h"
 #include "player/Clip.h"
 #include "player/PlayerWidget.h"
 #include "player/Stage.h"
@@ -59,17 +57,9 @@ BENCHMARK(BM_EncodeOneCard)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_KeepOneCard)->Unit(benchmark::kMillisecond)->Iterations(300)->Repetitions(3);
 
-class SilentDialogs : public host::Dialogs {
-public:
-    bool question(QWidget*, const QString&, const QString&) override { return false; }
-    void message(QWidget*, const QString& text) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    std::optional<QString> openFile(QWidget*, const host::FileRequest&) override { return {}; }
-    std::optional<QString> saveFile(QWidget*, const host::FileRequest&) override { return {}; }
-    void showModal(QDialog&) override {}
-    void openUrl(const QUrl&) override {}
-};
+using benchsupport::SilentDialogs;
+
+;
 
 // Milliseconds from making the main window to its first painted frame; with `allPlaced`,
 // the milliseconds until every kept card is on the tray as well.
@@ -77,17 +67,8 @@ double startOnce(const QString& dir, SilentDialogs& dialogs, int expectedCards,
                  double* allPlaced = nullptr) {
     QElapsedTimer clock;
     clock.start();
-    player::MovieRegistry registry;
-    shell::registerMovie(registry);
-    auto form = std::make_unique<host::TForm1>(
-        host::TForm1::Setup{dir, &dialogs, std::move(registry), QStringLiteral("VEMBASWF"), {}});
-    bool painted = false;
-    QObject::connect(form->ShockwaveFlash1, &player::PlayerWidget::firstFramePainted,
-                     [&painted] { painted = true; });
-    form->show();
-    while (!painted && clock.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    const double first = double(clock.nsecsElapsed()) / 1e6;
+    auto form = benchsupport::makeMainWindow(dir, dialogs);
+    const double first = benchsupport::showUntilFirstFrame(*form, clock);
     if (allPlaced) {
         // The tray is placed on the movie's second frame; the kept cards follow it.
         player::Clip* root = form->ShockwaveFlash1->stage().root();

@@ -1,10 +1,7 @@
 // Start-up of the program up to the first painted frame of the movie, and the processor
 // time a loaded movie takes while nobody touches it.
 #include "CpuTime.h"
-#include "host/Dialogs.h"
-#include "host/TForm1.h"
-#include "movie/shell/IvembaMovie.h"
-#include "player/PlayerWidget.h"
+#include "MainWindowStart.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -16,39 +13,15 @@
 
 namespace {
 
-// Answers nothing; a message here means the start-up went wrong, which the run reports.
-class SilentDialogs : public host::Dialogs {
-public:
-    bool question(QWidget*, const QString&, const QString&) override { return false; }
-    void message(QWidget*, const QString& text) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    std::optional<QString> openFile(QWidget*, const host::FileRequest&) override { return {}; }
-    std::optional<QString> saveFile(QWidget*, const host::FileRequest&) override { return {}; }
-    void showModal(QDialog&) override {}
-    void openUrl(const QUrl&) override {}
-};
-
-std::unique_ptr<host::TForm1> makeMainWindow(const QString& dir, SilentDialogs& dialogs) {
-    player::MovieRegistry registry;
-    shell::registerMovie(registry);
-    return std::make_unique<host::TForm1>(
-        host::TForm1::Setup{dir, &dialogs, std::move(registry), QStringLiteral("VEMBASWF"), {}});
-}
+using benchsupport::SilentDialogs;
 
 // Builds, shows and waits for the first painted frame; returns the milliseconds taken.
 double startOnce(const QString& dir, SilentDialogs& dialogs,
                  std::unique_ptr<host::TForm1>* keep = nullptr) {
     QElapsedTimer clock;
     clock.start();
-    auto form = makeMainWindow(dir, dialogs);
-    bool painted = false;
-    QObject::connect(form->ShockwaveFlash1, &player::PlayerWidget::firstFramePainted,
-                     [&painted] { painted = true; });
-    form->show();
-    while (!painted && clock.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
-    const double ms = double(clock.nsecsElapsed()) / 1e6;
+    auto form = benchsupport::makeMainWindow(dir, dialogs);
+    const double ms = benchsupport::showUntilFirstFrame(*form, clock);
     if (keep)
         *keep = std::move(form);
     return ms;
