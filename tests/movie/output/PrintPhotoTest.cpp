@@ -1,5 +1,5 @@
-#include "TrayMovie.h"
 #include "player/print/PrintService.h"
+#include "support/TrayMovie.h"
 
 #include <QFile>
 #include <QPrinter>

@@ -1,6 +1,6 @@
 #include "movie/output/SavePhoto.h"
 
-#include "TrayMovie.h"
+#include "support/TrayMovie.h"
 #include "support/Wait.h"
 
 #include <QCoreApplication>

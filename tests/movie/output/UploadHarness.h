@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TrayMovie.h"
 #include "support/LocalSite.h"
+#include "support/TrayMovie.h"
 
 #include <QStringList>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "TrayMovie.h"
 #include "movie/tray/CardButtons.h"
 #include "player/TextField.h"
+#include "support/TrayMovie.h"
 
 #include <gtest/gtest.h>
 

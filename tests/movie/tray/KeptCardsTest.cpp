@@ -1,9 +1,9 @@
-#include "TrayMovie.h"
 #include "movie/tray/Cascade.h"
 #include "movie/tray/PhotoCard.h"
 #include "movie/tray/TrayCards.h"
 #include "player/photos/PhotoFolder.h"
 #include "support/RenderStage.h"
+#include "support/TrayMovie.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "TrayMovie.h"
 #include "player/Services.h"
+#include "support/TrayMovie.h"
 
 #include <gtest/gtest.h>
 

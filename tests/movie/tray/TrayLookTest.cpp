@@ -1,6 +1,6 @@
-#include "TrayMovie.h"
 #include "support/GoldenImage.h"
 #include "support/RenderStage.h"
+#include "support/TrayMovie.h"
 
 #include <QDir>
 #include <QPainter>

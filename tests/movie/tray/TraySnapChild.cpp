@@ -1,6 +1,6 @@
 // Takes one photo in a tray that keeps its cards in the folder given, says "taken", and
 // waits to be killed.
-#include "TrayMovie.h"
+#include "support/TrayMovie.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,5 +1,5 @@
-#include "TrayMovie.h"
 #include "movie/tray/Cascade.h"
+#include "support/TrayMovie.h"
 #include "support/Wait.h"
 
 #include <QCoreApplication>

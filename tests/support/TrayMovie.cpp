@@ -1,4 +1,4 @@
-#include "TrayMovie.h"
+#include "support/TrayMovie.h"
 
 #include "movie/tray/ManagePage.h"
 #include "movie/tray/TrayCards.h"
