@@ -18,7 +18,6 @@ using player::Clip;
 
 namespace {
 
-const QString kShutterSound = QStringLiteral("sounds/shutter.wav");
 // How far the composite shutter's colours are turned from the camera shutter's.
 constexpr double kCompositeHue = 110;
 

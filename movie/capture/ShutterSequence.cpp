@@ -17,7 +17,6 @@ using player::Clip;
 
 namespace {
 
-const QString kShutterSound = QStringLiteral("sounds/shutter.wav");
 const QString kTickSound = QStringLiteral("sounds/countdown_tick.wav");
 const QString kLastSecondSound = QStringLiteral("sounds/countdown_last.wav");
 

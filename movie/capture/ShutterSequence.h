@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 namespace player {
 class Clip;
 }
 
 namespace capture {
+
+// What the shutter sounds like, at the press or, with the self-timer, when the photo is taken.
+inline const QString kShutterSound = QStringLiteral("sounds/shutter.wav");
 
 // What one press of the shutter (or Space) does with the self-timer and burst the user chose:
 // a countdown drawn large over the view, one digit a second with a tick and a cue for the
