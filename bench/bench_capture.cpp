@@ -1,20 +1,17 @@
 // The capture page: the snapshot, one stage frame after a new camera frame, and the share
 // of a core the live camera view costs.
 #include "CpuTime.h"
-#include "movie/capture/CapturePage.h"
 #include "player/Bitmap.h"
 #include "player/Clip.h"
-#include "player/MovieProgram.h"
 #include "player/PlayerWidget.h"
 #include "player/Stage.h"
 #include "player/media/LatestFrameConverter.h"
 #include "player/media/VideoClip.h"
+#include "support/CaptureHarness.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QImageWriter>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QVideoFrame>
 #include <atomic>
@@ -24,28 +21,6 @@
 namespace {
 
 using player::Clip;
-
-// The capture page with a tray that takes photos and keeps none, and a clip that keeps
-// the frame clock running as a playing movie does.
-class BenchMovie : public player::MovieProgram {
-public:
-    void start(player::Stage& stage) override {
-        capture::defineSymbols(stage);
-        Clip* root = stage.root();
-        root->timeline().setScript(2, [root] {
-            root->stop();
-            root->createEmptyMovieClip(QStringLiteral("manage_mc"), 9)
-                ->define(QStringLiteral("NewPhoto"),
-                         [](const QVariantList&) { return QVariant(); });
-            root->attachMovie(QStringLiteral("capture_page"), QStringLiteral("capture_mc"), 14)
-                ->setPos(9, 66);
-            root->setVar(QStringLiteral("info_Capture_count"), 0);
-            root->setVar(QStringLiteral("CpRecord"), 0);
-            capture::defineRootFunctions(*root);
-            root->createEmptyMovieClip(QStringLiteral("ticker"), 200)->onEnterFrame([] {});
-        });
-    }
-};
 
 QImage gradient(int shift) {
     QImage image(320, 240, QImage::Format_RGB32);
@@ -61,25 +36,23 @@ void spin(int ms) {
     loop.exec();
 }
 
-// One movie with the still camera on a picture in a temporary folder.
+// The capture page on the still camera, with a tray that takes photos and keeps none, and
+// a clip that keeps the frame clock running as a playing movie does.
 struct Fixture {
     Fixture() {
-        QImageWriter(dir.filePath(QStringLiteral("cam.png")), "png").write(gradient(0));
-        qputenv("IVEMBA_TEST_CAMERA", dir.filePath(QStringLiteral("cam.png")).toUtf8());
-        player::MovieRegistry registry;
-        registry.add(QStringLiteral("ivemba"), [] { return std::make_unique<BenchMovie>(); });
-        player = std::make_unique<player::PlayerWidget>(std::move(registry));
-        player->resize(800, 600);
-        player->show();
-        player->loadMovie(QStringLiteral(IVEMBA_BENCH_BUNDLE));
+        harness.widget().show();
+        harness.root()
+            ->child(QStringLiteral("manage_mc"))
+            ->define(QStringLiteral("NewPhoto"), [](const QVariantList&) { return QVariant(); });
+        harness.root()->createEmptyMovieClip(QStringLiteral("ticker"), 200)->onEnterFrame([] {});
         spin(500);
         video = qobject_cast<media::VideoClip*>(
-            root()->resolve(QStringLiteral("capture_mc/dv/cam_pic_mc/my_video_mc/my_video")));
+            harness.view()->resolve(QStringLiteral("cam_pic_mc/my_video_mc/my_video")));
     }
-    Clip* root() const { return player->stage().root(); }
+    Clip* root() const { return harness.root(); }
+    player::PlayerWidget* player() const { return &harness.widget(); }
 
-    QTemporaryDir dir;
-    std::unique_ptr<player::PlayerWidget> player;
+    capturetest::CaptureHarness harness;
     media::VideoClip* video = nullptr;
 };
 
@@ -98,7 +71,7 @@ void BM_StageFrameWithNewCameraFrame(benchmark::State& state) {
     for (auto _ : state) {
         f.video->showFrame(frames[i++ & 1]);
         QPainter painter(&target);
-        f.player->stage().render(&painter, QRectF(0, 0, 800, 600), QRectF(0, 0, 800, 600));
+        f.player()->stage().render(&painter, QRectF(0, 0, 800, 600), QRectF(0, 0, 800, 600));
     }
 }
 BENCHMARK(BM_StageFrameWithNewCameraFrame)->UseRealTime()->Unit(benchmark::kMillisecond);

@@ -1,4 +1,4 @@
-#include "CaptureHarness.h"
+#include "support/CaptureHarness.h"
 #include "support/Wait.h"
 
 #include <QPointer>

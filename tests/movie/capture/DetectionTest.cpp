@@ -1,4 +1,4 @@
-#include "CaptureHarness.h"
+#include "support/CaptureHarness.h"
 #include "player/Services.h"
 #include "player/SettingsPanel.h"
 #include "player/Stage.h"

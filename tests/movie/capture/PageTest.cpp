@@ -1,4 +1,4 @@
-#include "CaptureHarness.h"
+#include "support/CaptureHarness.h"
 #include "movie/widgets/PopupMenu.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "movie/capture/PhotoSlot.h"
 
-#include "CaptureHarness.h"
+#include "support/CaptureHarness.h"
 #include "common/PictureUploadName.h"
 #include "support/RenderStage.h"
 #include "support/Wait.h"

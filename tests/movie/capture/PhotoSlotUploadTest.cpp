@@ -1,5 +1,5 @@
 #include "../shell/ShellFixture.h"
-#include "CaptureHarness.h"
+#include "support/CaptureHarness.h"
 #include "player/Services.h"
 #include "site/SiteServer.h"
 #include "support/LocalSite.h"

@@ -21,6 +21,7 @@ public:
     explicit CaptureHarness(const QString& cameraSetting = QStringLiteral("%1"),
                             const std::function<void(common::Settings&)>& adjust = {});
 
+    [[nodiscard]] player::PlayerWidget& widget() const { return m_movie.widget(); }
     [[nodiscard]] player::Stage& stage() const { return m_movie.stage(); }
     [[nodiscard]] player::Clip* root() const { return m_movie.root(); }
     [[nodiscard]] player::Clip* page() const;

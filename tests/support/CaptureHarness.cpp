@@ -1,4 +1,4 @@
-#include "CaptureHarness.h"
+#include "support/CaptureHarness.h"
 
 #include "movie/capture/CapturePage.h"
 #include "support/Wait.h"
