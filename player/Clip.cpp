@@ -241,6 +241,10 @@ void Clip::setMaskRect(QRectF rect) {
     update();
 }
 
+void Clip::setCacheAsBitmap(bool cached) {
+    setCacheMode(cached ? DeviceCoordinateCache : NoCache);
+}
+
 void Clip::setVar(const QString& name, const QVariant& value) {
     QVariant stored = value;
     if (auto it = m_watchers.find(name); it != m_watchers.end()) {

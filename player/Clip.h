@@ -84,6 +84,9 @@ public:
     [[nodiscard]] std::shared_ptr<Bitmap> bitmap() const { return m_bitmap; }
     // Children and content are cut to this rectangle (own coordinates); empty removes it.
     void setMaskRect(QRectF rect);
+    // Keeps the clip's drawing as a picture in screen pixels, redrawn only when the clip
+    // itself changes: for still graphics that a live picture beside them repaints often.
+    void setCacheAsBitmap(bool cached);
     [[nodiscard]] QRectF maskRect() const { return m_mask; }
 
     // Script object: variables, watchers, functions.

@@ -84,6 +84,10 @@ QImage Stage::image(const QString& relative) {
     QImage picture = std::move(decoded.image);
     if (picture.isNull())
         trace(QStringLiteral("missing picture ") + relative + QStringLiteral(": ") + decoded.error);
+    // The artwork is drawn on every repaint of its place; in the painter's own format it is
+    // copied, where straight alpha would be converted pixel by pixel each time.
+    if (picture.hasAlphaChannel())
+        picture.convertTo(QImage::Format_ARGB32_Premultiplied);
     m_images.insert(relative, picture);
     return picture;
 }

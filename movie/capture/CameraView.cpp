@@ -47,6 +47,8 @@ QImage castShadow(QRectF shape, QRectF area) {
 void buildBackdrop(Clip& view) {
     Clip* backdrop = view.createEmptyMovieClip(QStringLiteral("backdrop"), 1);
     backdrop->setPos(-1, -1);
+    // Under the live picture: drawn once, not at every camera frame.
+    backdrop->setCacheAsBitmap(true);
     const QRectF outer(0, 0, 248.6, 188.6);
     const QRectF area = QRectF(-4, -4, 256, 196);
     const QImage shadow = castShadow(outer, area);
@@ -99,6 +101,9 @@ void buildBorderHolder(Clip& picture) {
     Clip* inside = holder->createEmptyMovieClip(QStringLiteral("Boder_inside_mc"), 1);
     inside->setPos(-33.8, 42.65);
     inside->setContent(kFrame, [](QPainter&) {}); // a transparent placeholder
+    // Over the live picture, and scaled with the view: drawn once per border, not at every
+    // camera frame.
+    inside->setCacheAsBitmap(true);
 }
 
 } // namespace
@@ -112,8 +117,9 @@ Clip* buildCameraView(Clip& page) {
     buildCameraContent(*picture);
     buildCompositeContent(*picture);
     buildBorderHolder(*picture);
-    setFramedRect(*picture->createEmptyMovieClip(QStringLiteral("outline"), 19), kFrame,
-                  Qt::transparent, Qt::white);
+    Clip* outline = picture->createEmptyMovieClip(QStringLiteral("outline"), 19);
+    setFramedRect(*outline, kFrame, Qt::transparent, Qt::white);
+    outline->setCacheAsBitmap(true);
     buildLoadingStrip(*view);
 
     showMirrored(*view, moviecommon::settingsOf(page).mirror);

@@ -91,7 +91,7 @@ TEST_F(VersionCheckTest, OnlyWebDownloadAddressesAreOpened) {
         site.clearRequests();
         site.answer(kPath, versionFile(delphi("3", address)), "text/xml");
         check();
-        ASSERT_TRUE(hint()->isVisible());
+        ASSERT_TRUE(waitUntil([&] { return hint()->isVisible(); }));
         hint()->release();
         EXPECT_TRUE(opened().isEmpty());
     }
