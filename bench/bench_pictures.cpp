@@ -1,11 +1,9 @@
 // Picture slots: from the host's answer to the thumbnail for a 4000×3000 photograph, the
 // longest the movie's thread stands still meanwhile, and what two loaded slots hold.
-#include "movie/capture/CapturePage.h"
 #include "player/Bitmap.h"
 #include "player/Clip.h"
-#include "player/MovieProgram.h"
-#include "player/PlayerWidget.h"
 #include "player/Stage.h"
+#include "support/CaptureHarness.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -21,20 +19,6 @@
 namespace {
 
 using player::Clip;
-
-class BenchMovie : public player::MovieProgram {
-public:
-    void start(player::Stage& stage) override {
-        capture::defineSymbols(stage);
-        Clip* root = stage.root();
-        root->timeline().setScript(2, [root] {
-            root->stop();
-            root->attachMovie(QStringLiteral("capture_page"), QStringLiteral("capture_mc"), 14)
-                ->setPos(9, 66);
-            capture::defineRootFunctions(*root);
-        });
-    }
-};
 
 void spin(int ms) {
     QEventLoop loop;
@@ -68,21 +52,15 @@ qint64 residentBytes() {
     return fields.value(1).toLongLong() * sysconf(_SC_PAGESIZE);
 }
 
+// The capture page on the still camera, switched to picture files.
 struct Fixture {
     Fixture() {
         photo = writePhoto(dir);
-        player::MovieRegistry registry;
-        registry.add(QStringLiteral("ivemba"), [] { return std::make_unique<BenchMovie>(); });
-        player = std::make_unique<player::PlayerWidget>(std::move(registry));
-        player->resize(800, 600);
-        player->show();
-        player->loadMovie(QStringLiteral(IVEMBA_BENCH_BUNDLE));
+        harness.widget().show();
         spin(500);
-        root()
-            ->resolve(QStringLiteral("capture_mc"))
-            ->call(QStringLiteral("setFrom"), {QStringLiteral("photo")});
+        harness.page()->call(QStringLiteral("setFrom"), {QStringLiteral("photo")});
     }
-    Clip* root() const { return player->stage().root(); }
+    Clip* root() const { return harness.root(); }
     Clip* slot(int n) const {
         return root()->resolve(QStringLiteral("capture_mc/local_photo_previews_mc/photo_") +
                                QString::number(n));
@@ -111,7 +89,7 @@ struct Fixture {
 
     QTemporaryDir dir;
     QString photo;
-    std::unique_ptr<player::PlayerWidget> player;
+    capturetest::CaptureHarness harness;
 };
 
 // Built once for every benchmark and never destroyed: its widgets must not outlive the

@@ -1,6 +1,7 @@
 #include "movie/web/Reports.h"
 
 #include "movie/common/MovieNames.h"
+#include "movie/common/RootCalls.h"
 #include "movie/common/SharedRules.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
@@ -49,25 +50,12 @@ void sendUsageReport(Clip& root) {
 }
 
 void defineSendCpRecord(Clip& root) {
-    Clip* r = &root;
-    root.define(QStringLiteral("SendCpRecord"), [r](const QVariantList&) {
-        sendCpRecord(*r);
-        return QVariant();
-    });
+    moviecommon::defineRootCall(root, QStringLiteral("SendCpRecord"), sendCpRecord);
 }
 
 void startCaptureReportTimer(Clip& root) {
-    player::Stage* stage = root.stage();
-    if (!stage)
-        return;
-    QPointer<Clip> r = &root;
-    const int handle = stage->intervals().setInterval(
-        [r] {
-            if (r)
-                r->call(QStringLiteral("SendCpRecord"));
-        },
-        kCaptureReportMs);
-    root.setVar(QStringLiteral("SendCpRecordTimer"), handle);
+    moviecommon::callEvery(root, QStringLiteral("SendCpRecord"), kCaptureReportMs,
+                           QStringLiteral("SendCpRecordTimer"));
 }
 
 } // namespace web

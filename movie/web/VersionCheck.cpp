@@ -1,6 +1,7 @@
 #include "movie/web/VersionCheck.h"
 
 #include "movie/common/MovieNames.h"
+#include "movie/common/RootCalls.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
 #include "player/net/XmlLoad.h"
@@ -90,25 +91,12 @@ bool differsFrom(const PublishedVersion& published, double own) {
 }
 
 void defineDetectNewVersion(Clip& root) {
-    Clip* r = &root;
-    root.define(QStringLiteral("DetectNewVersion"), [r](const QVariantList&) {
-        detectNewVersion(*r);
-        return QVariant();
-    });
+    moviecommon::defineRootCall(root, QStringLiteral("DetectNewVersion"), detectNewVersion);
 }
 
 void startVersionTimer(Clip& root) {
-    player::Stage* stage = root.stage();
-    if (!stage)
-        return;
-    QPointer<Clip> r = &root;
-    const int handle = stage->intervals().setInterval(
-        [r] {
-            if (r)
-                r->call(QStringLiteral("DetectNewVersion"));
-        },
-        kVersionCheckMs);
-    root.setVar(kVersionTimer, handle);
+    moviecommon::callEvery(root, QStringLiteral("DetectNewVersion"), kVersionCheckMs,
+                           kVersionTimer);
 }
 
 void attachVersionHintHandler(Clip& root) {
