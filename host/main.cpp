@@ -15,7 +15,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("iVemba"));
-    app.setWindowIcon(host::applicationIcon());
     // A logout or a `kill` ends the program as its close button does, without asking. Set up
     // before the movie file is written, so no signal can leave it behind.
     host::TerminationSignals terminationSignals;
@@ -56,6 +55,15 @@ int main(int argc, char** argv) {
     form1.setBorderUpdateWindow(form3);
     QObject::connect(&terminationSignals, &host::TerminationSignals::received, &form1,
                      &QWidget::close);
+
+    // Decoding the icon's seven sizes would hold up the first frame; the window manager
+    // gets them a moment after it.
+    QObject::connect(
+        form1.ShockwaveFlash1, &player::PlayerWidget::firstFramePainted, &app,
+        [&app] {
+            QTimer::singleShot(0, &app, [&app] { app.setWindowIcon(host::applicationIcon()); });
+        },
+        Qt::SingleShotConnection);
 
     // Start-up is measured from outside the process: with IVEMBA_QUIT_AFTER_FIRST_FRAME set,
     // the program says so on standard output once the movie's first frame is painted, then
