@@ -114,40 +114,31 @@ TEST_F(DownloaderTest, OnlyWebAddressesAreFetched) {
                                     target, 1000));
 }
 
-TEST_F(DownloaderTest, CancelEndsATransferInTheMiddle) {
+// The update window's cancel and the end of the worker's thread each end a transfer that
+// is in the middle, without touching the file already in place.
+TEST_F(DownloaderTest, CancelOrStopOfTheThreadEndsATransferInTheMiddle) {
     site.stall("/stalled", 10000, 100);
-    putGoodFile();
-    WorkGate gate;
-    // The idle time-out is far away: only the cancel can end this transfer.
-    Downloader downloader(
-        &gate, common::TransferPolicy{.idleTimeoutMs = 600'000, .totalTimeoutMs = 600'000});
-    std::jthread canceller([&gate] {
-        std::this_thread::sleep_for(200ms);
-        gate.cancel();
-    });
-    const common::Status<> fetched =
-        downloader.download(site.url(QStringLiteral("/stalled")), target, 100000);
-    EXPECT_FALSE(fetched.ok());
-    EXPECT_EQ(fetched.error(), QStringLiteral("stopped"));
-    expectGoodFileAlone();
-}
-
-TEST_F(DownloaderTest, StopOfTheThreadEndsATransferInTheMiddle) {
-    site.stall("/stalled", 10000, 100);
-    std::stop_source stop;
-    WorkGate gate(stop.get_token());
-    Downloader downloader(
-        &gate, common::TransferPolicy{.idleTimeoutMs = 600'000, .totalTimeoutMs = 600'000});
-    std::jthread stopper([&stop] {
-        std::this_thread::sleep_for(200ms);
-        stop.request_stop();
-    });
-    const common::Status<> fetched =
-        downloader.download(site.url(QStringLiteral("/stalled")), target, 100000);
-    EXPECT_FALSE(fetched.ok());
-    EXPECT_EQ(fetched.error(), QStringLiteral("stopped"));
-    EXPECT_FALSE(QFileInfo::exists(target));
-    EXPECT_TRUE(entriesOf(dir.path()).isEmpty());
+    for (const bool byCancel : {true, false}) {
+        SCOPED_TRACE(byCancel ? "cancel" : "stop of the thread");
+        putGoodFile();
+        std::stop_source stop;
+        WorkGate gate(stop.get_token());
+        // The idle time-out is far away: only the cancel or the stop can end this transfer.
+        Downloader downloader(
+            &gate, common::TransferPolicy{.idleTimeoutMs = 600'000, .totalTimeoutMs = 600'000});
+        std::jthread ender([&] {
+            std::this_thread::sleep_for(200ms);
+            if (byCancel)
+                gate.cancel();
+            else
+                stop.request_stop();
+        });
+        const common::Status<> fetched =
+            downloader.download(site.url(QStringLiteral("/stalled")), target, 100000);
+        EXPECT_FALSE(fetched.ok());
+        EXPECT_EQ(fetched.error(), QStringLiteral("stopped"));
+        expectGoodFileAlone();
+    }
 }
 
 TEST_F(DownloaderTest, PauseHoldsTheTransferWithoutRunningTheTimeOuts) {

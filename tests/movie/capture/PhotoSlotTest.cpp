@@ -1,8 +1,9 @@
 #include "movie/capture/PhotoSlot.h"
 
-#include "support/CaptureHarness.h"
 #include "common/PictureUploadName.h"
+#include "support/CaptureHarness.h"
 #include "support/RenderStage.h"
+#include "support/TestFiles.h"
 #include "support/Wait.h"
 
 #include <QBuffer>
@@ -88,10 +89,7 @@ protected:
         return h.at(kSlots)->var(QStringLiteral("ScaleRating")).toString();
     }
     QString writeBytes(const QString& name, const QByteArray& bytes) const {
-        QFile file(h.dir() + QLatin1Char('/') + name);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+        return testsupport::writeFile(h.dir(), name, bytes);
     }
     bool drop(const QString& path, int n = 1) {
         QMimeData mime;

@@ -1,8 +1,9 @@
 #include "../shell/ShellFixture.h"
-#include "support/CaptureHarness.h"
 #include "player/Services.h"
 #include "site/SiteServer.h"
+#include "support/CaptureHarness.h"
 #include "support/LocalSite.h"
+#include "support/TestFiles.h"
 #include "support/Wait.h"
 
 #include <QBuffer>
@@ -64,10 +65,7 @@ protected:
         image.fill(qRgb(10, 120, 230));
         QImageWriter(&buffer, "png").write(image);
         png.append(QByteArray(bytes - png.size(), '\0'));
-        QFile file(h.dir() + QLatin1Char('/') + name);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(png);
-        return file.fileName();
+        return testsupport::writeFile(h.dir(), name, png);
     }
     void choose() { slot()->child(QStringLiteral("but_uploadfile_mc"))->release(); }
     std::vector<std::string> paths() const {

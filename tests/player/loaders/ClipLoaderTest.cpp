@@ -3,6 +3,7 @@
 #include "player/Clip.h"
 #include "player/Stage.h"
 #include "support/LocalSite.h"
+#include "support/TestFiles.h"
 #include "support/Wait.h"
 
 #include <QBuffer>
@@ -50,10 +51,7 @@ struct Recorder {
 class ClipLoaderTest : public ::testing::Test {
 protected:
     QString writeFile(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+        return testsupport::writeFile(dir.path(), name, bytes);
     }
     QTemporaryDir dir;
     player::Stage stage;

@@ -3,6 +3,7 @@
 #include "player/Services.h"
 #include "player/Stage.h"
 #include "support/LocalSite.h"
+#include "support/TestFiles.h"
 #include "support/Wait.h"
 
 #include <QDir>
@@ -37,10 +38,7 @@ struct Events {
 class FileReferenceTest : public ::testing::Test {
 protected:
     QString write(const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
+        return testsupport::writeFile(dir.path(), name, bytes);
     }
     QTemporaryDir dir;
     player::Stage stage;
