@@ -1,6 +1,7 @@
 // The capture page: the snapshot, one stage frame after a new camera frame, and the share
 // of a core the live camera view costs.
 #include "CpuTime.h"
+#include "EventLoop.h"
 #include "player/Bitmap.h"
 #include "player/Clip.h"
 #include "player/PlayerWidget.h"
@@ -20,6 +21,8 @@
 
 namespace {
 
+using benchsupport::spin;
+
 using player::Clip;
 
 QImage gradient(int shift) {
@@ -28,12 +31,6 @@ QImage gradient(int shift) {
         for (int x = 0; x < 320; ++x)
             image.setPixel(x, y, qRgb((x + shift) & 255, y, (x * y) & 255));
     return image;
-}
-
-void spin(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 // The capture page on the still camera, with a tray that takes photos and keeps none, and

@@ -1,5 +1,6 @@
 // Picture slots: from the host's answer to the thumbnail for a 4000×3000 photograph, the
 // longest the movie's thread stands still meanwhile, and what two loaded slots hold.
+#include "EventLoop.h"
 #include "player/Bitmap.h"
 #include "player/Clip.h"
 #include "player/Stage.h"
@@ -18,13 +19,9 @@
 
 namespace {
 
-using player::Clip;
+using benchsupport::spin;
 
-void spin(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
+using player::Clip;
 
 // A photograph-like 4000×3000 JPEG: smooth light with grain, which JPEG cannot shrink away.
 QString writePhoto(const QTemporaryDir& dir) {

@@ -1,6 +1,7 @@
 // The web services of the movie: UI-thread time of each report and of the version check,
 // reading a version file, and the share of a core an animated banner costs.
 #include "CpuTime.h"
+#include "EventLoop.h"
 #include "movie/web/Reports.h"
 #include "movie/web/VersionCheck.h"
 #include "player/Clip.h"
@@ -18,13 +19,9 @@
 
 namespace {
 
-using player::Clip;
+using benchsupport::spin;
 
-void spin(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
+using player::Clip;
 
 QByteArray demoBanner() {
     QFile file(QStringLiteral(IVEMBA_SOURCE_DIR "/site/demo/ad2005.swf"));
