@@ -19,6 +19,16 @@
 
 namespace {
 
+// The job that fetches the first line of a published history into `programDir`.
+updates::BorderUpdateJob firstLineOf(const QByteArray& published, const QString& programDir) {
+    updates::BorderUpdateJob job;
+    job.programDir = programDir;
+    job.published = std::make_shared<updates::BorderHistory>(
+        updates::BorderHistory::fromBytes(published, QStringLiteral("p")).value());
+    job.checkedLines = {0};
+    return job;
+}
+
 using namespace std::chrono_literals;
 
 QByteArray history(int first, int count) {
@@ -111,11 +121,7 @@ void BM_WorkerPerBorderFile(benchmark::State& state) {
         QTemporaryDir dir =
             inMemory ? QTemporaryDir(QStringLiteral("/dev/shm/ivemba-XXXXXX")) : QTemporaryDir();
         QDir().mkpath(dir.filePath(QStringLiteral("borders")));
-        updates::BorderUpdateJob job;
-        job.programDir = dir.path();
-        job.published = std::make_shared<updates::BorderHistory>(
-            updates::BorderHistory::fromBytes(published, QStringLiteral("p")).value());
-        job.checkedLines = {0};
+        updates::BorderUpdateJob job = firstLineOf(published, dir.path());
         updates::WorkGate gate;
         QuietView view;
         state.ResumeTiming();
@@ -165,11 +171,7 @@ void cancelMidTransfer(benchmark::State& state, bool pausedFirst) {
         state.PauseTiming();
         QTemporaryDir dir;
         QDir().mkpath(dir.filePath(QStringLiteral("borders")));
-        updates::BorderUpdateJob job;
-        job.programDir = dir.path();
-        job.published = std::make_shared<updates::BorderHistory>(
-            updates::BorderHistory::fromBytes(published, QStringLiteral("p")).value());
-        job.checkedLines = {0};
+        updates::BorderUpdateJob job = firstLineOf(published, dir.path());
         updates::WorkGate gate;
         QuietView view;
         std::atomic<bool> ended{false};
