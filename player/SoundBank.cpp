@@ -1,10 +1,9 @@
 #include "player/SoundBank.h"
 
-#include <QAudioSink>
-#include <QBuffer>
+#include "player/media/Backend.h"
+
 #include <QFile>
-#include <QMediaDevices>
-#include <QVariant>
+#include <utility>
 
 namespace player {
 
@@ -36,30 +35,24 @@ void SoundBank::play(const QString& resourcePath) {
     const std::optional<WavSound>& sound = load(resourcePath);
     if (!sound || sound->samples.isEmpty() || m_playing >= kMaxPlaying)
         return;
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull() || !device.isFormatSupported(sound->format))
+    media::Backend* backend = media::systemBackend();
+    if (!backend)
         return;
-    auto* sink = new QAudioSink(device, sound->format, this);
-    sink->setVolume(0.6);
-    auto* buffer = new QBuffer(sink);
-    buffer->setData(sound->samples);
-    buffer->open(QIODevice::ReadOnly);
+    QObject* output = backend->play(*sound, this, [this] { --m_playing; });
+    if (!output)
+        return;
     ++m_playing;
-    connect(sink, &QAudioSink::stateChanged, this, [this, sink](QAudio::State state) {
-        if (state == QAudio::ActiveState || sink->property("done").toBool())
-            return;
-        sink->setProperty("done", true);
-        --m_playing;
-        sink->deleteLater();
-    });
-    sink->start(buffer);
+    m_outputs.removeIf([](const QPointer<QObject>& ended) { return ended.isNull(); });
+    m_outputs.append(output);
 }
 
 void SoundBank::clear() {
-    for (QAudioSink* sink : findChildren<QAudioSink*>(Qt::FindDirectChildrenOnly)) {
-        sink->disconnect(this);
-        sink->stop();
-        delete sink;
+    for (const QPointer<QObject>& output : std::exchange(m_outputs, {})) {
+        if (output) {
+            // Gone without telling: the count starts again from nothing below.
+            output->disconnect();
+            delete output;
+        }
     }
     m_playing = 0;
     m_sounds.clear();

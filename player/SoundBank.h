@@ -3,7 +3,9 @@
 #include "player/WavFile.h"
 
 #include <QHash>
+#include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <optional>
 
@@ -25,6 +27,7 @@ private:
     const std::optional<WavSound>& load(const QString& resourcePath);
 
     QHash<QString, std::optional<WavSound>> m_sounds;
+    QList<QPointer<QObject>> m_outputs; // each goes by itself when its sound ends
     int m_playing = 0;
 };
 

@@ -20,7 +20,7 @@ std::optional<WavSound> parseWav(const QByteArray& bytes) {
         return std::nullopt;
     const char* data = bytes.constData();
     const qsizetype size = bytes.size();
-    std::optional<QAudioFormat> format;
+    std::optional<WavSound> format;
     qsizetype at = 12;
     while (at + 8 <= size) {
         const QByteArray id(data + at, 4);
@@ -38,17 +38,15 @@ std::optional<WavSound> parseWav(const QByteArray& bytes) {
             if (encoding != 1 || channels < 1 || channels > 2 || rate < 1000 || rate > 192000 ||
                 (bits != 8 && bits != 16))
                 return std::nullopt;
-            QAudioFormat f;
-            f.setSampleRate(int(rate));
-            f.setChannelCount(channels);
-            f.setSampleFormat(bits == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
-            format = f;
+            format = WavSound{.sampleRate = int(rate), .channels = channels, .bitsPerSample = bits};
         } else if (id == "data") {
             if (!format)
                 return std::nullopt;
             const qsizetype frame = format->bytesPerFrame();
             const qsizetype usable = qsizetype(length) - qsizetype(length) % frame;
-            return WavSound{*format, bytes.mid(body, usable)};
+            WavSound sound = *format;
+            sound.samples = bytes.mid(body, usable);
+            return sound;
         }
         at = body + qsizetype(length) + (length & 1);
     }

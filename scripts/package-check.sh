@@ -11,7 +11,7 @@ jobs=$(nproc)
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
     cmake --preset run -B "$build" >/dev/null
 fi
-cmake --build "$build" -j"$jobs" --target ivemba ivemba-player ivemba-site
+cmake --build "$build" -j"$jobs" --target ivemba ivemba-player ivemba-site ivemba_media
 
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -33,6 +33,23 @@ done
 for f in bin/ivemba bin/ivemba-player bin/ivemba-site; do
     [[ -x "$prefix/$f" ]] || { echo "not executable: $f"; status=1; }
 done
+# The media back end is the program's own library, in a folder of its own, and the installed
+# program finds it (it loads it after its first frame; without it there is no camera).
+media=$(cd "$prefix" && ls lib*/ivemba/libivemba_media.so lib/*/ivemba/libivemba_media.so 2>/dev/null || true)
+if [[ -z "$media" ]]; then
+    echo "missing from the install: the media library"
+    status=1
+else
+    started=$(QT_QPA_PLATFORM=offscreen IVEMBA_QUIT_AFTER_FIRST_FRAME=1 \
+        IVEMBA_SITE_BASE=http://127.0.0.1:9 XDG_DATA_HOME="$prefix/user-data" \
+        timeout 60 "$prefix/bin/ivemba" 2>&1 || true)
+    if [[ "$started" != *"first frame painted"* || "$started" == *"media library cannot be loaded"* ]]; then
+        echo "the installed program does not start with its media library:"
+        echo "$started"
+        status=1
+    fi
+    rm -rf "$prefix/user-data"
+fi
 # The shipped borders arrive whole: every file under resources/borders is installed.
 while IFS= read -r -d '' f; do
     rel=${f#resources/}
@@ -62,8 +79,9 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for dep in libqt6widgets6 libqt6multimedia6 libpugixml1v5 libjpeg62-turbo libsqlite3-0 qt6-qpa-plugins; do
     [[ "$depends" == *"$dep"* ]] || { echo "the package does not declare $dep"; exit 1; }
 done
-# Declared, not bundled: no shared library of Qt or of anyone else inside the package.
-if dpkg-deb -c "$deb" | grep -E '\.so(\.|$)'; then
+# Declared, not bundled: no shared library of Qt or of anyone else inside the package, only
+# the program's own media back end.
+if dpkg-deb -c "$deb" | grep -E '\.so(\.|$)' | grep -v '/ivemba/libivemba_media\.so$'; then
     echo "the package bundles shared libraries"
     exit 1
 fi

@@ -1,48 +1,41 @@
 #include "player/media/Camera.h"
 
-#include "player/media/QtCamera.h"
+#include "player/media/Backend.h"
 #include "player/media/StillCamera.h"
-
-#include <QMediaDevices>
 
 namespace media {
 
 namespace {
 
-// The machine's webcams through Qt Multimedia. The media back end (and the sound system
-// that comes up with it) starts on the first question, not when the source is made, so a
-// program that has not looked for a camera yet has not paid for it.
+// The machine's webcams, from the media back end. The back end's library (and the media
+// system that comes up with it) is loaded on the first question, not when the source is
+// made, so a program that has not looked for a camera yet has not paid for it.
 class SystemInputs : public VideoInputs {
 public:
     [[nodiscard]] QStringList names() const override {
-        QStringList names;
-        for (const QCameraDevice& device : devices().videoInputs())
-            names.append(device.description());
-        return names;
+        return inner() ? inner()->names() : QStringList();
     }
     [[nodiscard]] QString defaultName() const override {
-        return devices().defaultVideoInput().description();
+        return inner() ? inner()->defaultName() : QString();
     }
     [[nodiscard]] std::unique_ptr<Camera> open(const QString& name, QObject* parent) override {
-        const QList<QCameraDevice> inputs = devices().videoInputs();
-        for (const QCameraDevice& device : inputs) {
-            if (device.description() == name)
-                return std::make_unique<QtCamera>(device, parent);
-        }
-        return nullptr;
+        return inner() ? inner()->open(name, parent) : nullptr;
     }
 
 private:
-    QMediaDevices& devices() const {
-        if (!m_devices) {
-            m_devices = std::make_unique<QMediaDevices>();
-            connect(m_devices.get(), &QMediaDevices::videoInputsChanged, this,
-                    &VideoInputs::changed);
+    VideoInputs* inner() const {
+        if (!m_asked) {
+            m_asked = true;
+            if (Backend* backend = systemBackend())
+                m_inner = backend->videoInputs();
+            if (m_inner)
+                connect(m_inner.get(), &VideoInputs::changed, this, &VideoInputs::changed);
         }
-        return *m_devices;
+        return m_inner.get();
     }
 
-    mutable std::unique_ptr<QMediaDevices> m_devices;
+    mutable bool m_asked = false;
+    mutable std::shared_ptr<VideoInputs> m_inner;
 };
 
 // One still picture in place of the machine's cameras, or none at all.

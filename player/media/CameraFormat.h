@@ -1,5 +1,7 @@
 #pragma once
 
+#include "player/media/Crop.h"
+
 #include <QList>
 #include <QRect>
 #include <QSize>
@@ -26,9 +28,5 @@ struct FormatOffer {
 // the fewest pixels, then the cheapest conversion, then the lowest top rate.
 [[nodiscard]] std::optional<qsizetype> chooseCameraFormat(const QList<FormatOffer>& offers,
                                                           QSize view, double fps);
-
-// The largest rectangle of `shape`'s proportions centred in a picture of `source`, on even
-// coordinates so that shared chroma samples stay whole.
-[[nodiscard]] QRect centreCrop(QSize source, QSize shape);
 
 } // namespace media

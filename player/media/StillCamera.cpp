@@ -1,7 +1,7 @@
 #include "player/media/StillCamera.h"
 
 #include "player/PictureDecoder.h"
-#include "player/media/CameraFormat.h"
+#include "player/media/Crop.h"
 
 #include <QLoggingCategory>
 #include <cmath>

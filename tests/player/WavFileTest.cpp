@@ -36,8 +36,8 @@ TEST(WavFile, ReadsPcmAndSkipsOtherChunksWithTheirPadding) {
     const QByteArray samples(100, '\x10');
     const auto sound = parseWav(wav(1, 16, samples));
     ASSERT_TRUE(sound.has_value());
-    EXPECT_EQ(sound->format.sampleRate(), 22050);
-    EXPECT_EQ(sound->format.sampleFormat(), QAudioFormat::Int16);
+    EXPECT_EQ(sound->sampleRate, 22050);
+    EXPECT_EQ(sound->bitsPerSample, 16);
     EXPECT_EQ(sound->samples, samples);
 }
 

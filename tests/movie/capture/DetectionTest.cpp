@@ -1,9 +1,9 @@
-#include "support/CaptureHarness.h"
 #include "player/Services.h"
 #include "player/SettingsPanel.h"
 #include "player/Stage.h"
 #include "player/media/StillCamera.h"
 #include "player/media/VideoClip.h"
+#include "support/CaptureHarness.h"
 #include "support/Wait.h"
 
 #include <QRadioButton>

@@ -1,5 +1,5 @@
-#include "support/CaptureHarness.h"
 #include "movie/widgets/PopupMenu.h"
+#include "support/CaptureHarness.h"
 
 #include <gtest/gtest.h>
 
