@@ -5,6 +5,7 @@
 #include "site/FormFields.h"
 #include "site/PixelUpload.h"
 #include "site/SiteServer.h"
+#include "support/SiteFixture.h"
 #include "support/SiteFront.h"
 #include "support/SlowClients.h"
 
@@ -25,55 +26,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-site::Picture benchPicture() {
-    site::Picture picture;
-    picture.rgb.resize(site::Picture::kValues * 3);
-    for (std::size_t k = 0; k < picture.rgb.size(); ++k)
-        picture.rgb[k] = static_cast<std::uint8_t>(128 + 100 * std::sin(k / 997.0) + k % 7);
-    return picture;
-}
-
-std::string utf8(const std::u16string& text) {
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
-
 // A site with a fresh data folder for the length of one benchmark.
 struct BenchSite {
-    BenchSite() {
-        std::string pattern = (fs::temp_directory_path() / "ivemba-site-bench-XXXXXX").string();
-        folder = ::mkdtemp(pattern.data());
-        site::SiteOptions options;
-        options.port = 0;
-        options.data = folder / "data";
-        options.log = false;
-        server = std::make_unique<site::SiteServer>(options);
-        port = server->start();
-    }
-    ~BenchSite() {
-        server.reset();
-        fs::remove_all(folder);
-    }
-    fs::path folder;
-    std::unique_ptr<site::SiteServer> server;
-    int port = 0;
+    sitetest::RunningSite site;
+    int port = site.port();
 };
 
 void BM_DecodeAndComposeUpload(benchmark::State& state) {
-    const std::string text =
-        utf8(site::PixelUpload::compressedText(site::PixelUpload::pixelText(benchPicture())));
+    const std::string text = sitetest::utf8(
+        site::PixelUpload::compressedText(site::PixelUpload::pixelText(sitetest::testPicture(0))));
     for (auto _ : state) {
         auto picture = site::PixelUpload::decode(text);
         const auto& rgb = picture.value().rgb;
@@ -209,8 +170,7 @@ long peakKiBOf(pid_t pid) {
 // The load test's mix (50 clients, uploads among the reports) for five seconds against a
 // site in a child process, then that process's peak resident memory.
 void BM_MemoryUnderLoad(benchmark::State& state) {
-    std::string pattern = (fs::temp_directory_path() / "ivemba-site-bench-XXXXXX").string();
-    const fs::path folder = ::mkdtemp(pattern.data());
+    const sitetest::TemporaryFolder folder;
     int ready[2];
     if (::pipe(ready) != 0)
         return state.SkipWithError("pipe");
@@ -218,7 +178,7 @@ void BM_MemoryUnderLoad(benchmark::State& state) {
     if (child == 0) {
         site::SiteOptions options;
         options.port = 0;
-        options.data = folder / "data";
+        options.data = folder.path() / "data";
         options.log = false;
         site::SiteServer server(options);
         const int port = server.bind();
@@ -232,8 +192,8 @@ void BM_MemoryUnderLoad(benchmark::State& state) {
     (void)!::read(ready[0], &site.port, sizeof site.port);
     const std::string upload = site::FormFields::encode(
         {{"actionname", "sendpic"},
-         {"text",
-          utf8(site::PixelUpload::compressedText(site::PixelUpload::pixelText(benchPicture())))},
+         {"text", sitetest::utf8(site::PixelUpload::compressedText(
+                      site::PixelUpload::pixelText(sitetest::testPicture(0))))},
          {"title", "t"},
          {"author", "a"},
          {"phototype", "1"}});
@@ -261,7 +221,6 @@ void BM_MemoryUnderLoad(benchmark::State& state) {
     state.counters["site_peak_rss_MiB"] = static_cast<double>(peakKiBOf(child)) / 1024.0;
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    fs::remove_all(folder);
 }
 BENCHMARK(BM_MemoryUnderLoad)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 

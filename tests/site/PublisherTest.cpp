@@ -1,8 +1,8 @@
 #include "site/Publisher.h"
 
-#include "SiteFixture.h"
 #include "site/DataFolder.h"
 #include "site/SiteContext.h"
+#include "support/SiteFixture.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

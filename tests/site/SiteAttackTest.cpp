@@ -1,10 +1,10 @@
 // The site as the open internet tries it: refused requests that carry another inside,
 // pipelining, endless headers, slow clients, forms built to be slow to parse, hostile
 // uploads, uploads without end and a second server on the same port.
-#include "SiteFixture.h"
 #include "site/Database.h"
 #include "site/SiteContext.h"
 #include "support/RawConnection.h"
+#include "support/SiteFixture.h"
 #include "support/SlowClients.h"
 
 #include <chrono>

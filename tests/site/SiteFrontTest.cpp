@@ -4,10 +4,10 @@
 // real reports and photos go through. Afterwards the pages count exactly what was accepted.
 #include "support/SiteFront.h"
 
-#include "SiteFixture.h"
 #include "site/Database.h"
 #include "site/SiteContext.h"
 #include "support/RawConnection.h"
+#include "support/SiteFixture.h"
 #include "support/SlowClients.h"
 
 #include <atomic>

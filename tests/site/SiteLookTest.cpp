@@ -1,5 +1,5 @@
-#include "SiteFixture.h"
 #include "site/SiteContext.h"
+#include "support/SiteFixture.h"
 
 #include <QImage>
 #include <cstdlib>

@@ -1,8 +1,8 @@
-#include "SiteFixture.h"
 #include "lzw/Lzw.h"
 #include "site/Database.h"
 #include "site/FormFields.h"
 #include "site/SiteContext.h"
+#include "support/SiteFixture.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "SiteFixture.h"
 
+#include "RawConnection.h"
 #include "site/FormFields.h"
-#include "support/RawConnection.h"
 
 #include <QImage>
 #include <cmath>
