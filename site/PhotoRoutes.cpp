@@ -53,44 +53,21 @@ void upload(SiteContext& context, const std::string& body, http::Response& respo
         jpeg::encodeRgb(picture.rgb.data(), Picture::kWidth, Picture::kHeight, Picture::kWidth * 3,
                         kPhotoQuality, jpeg::Chroma::Full);
 
-    if (!context.storage.admitPhoto(jpeg.size()))
+    const std::int64_t at = nowMs();
+    const auto name = context.store->addPhoto({{}, title, author, type == "1" ? 1 : 2, at}, jpeg);
+    if (!name)
         return answer(response, 507,
                       {{"status", "error"}, {"actionname", "sendpic"}, {"reason", "storage full"}});
-    const std::int64_t at = nowMs();
-    std::string name;
-    try {
-        for (int attempt = 0;; ++attempt) {
-            name = std::to_string(at) + "_" + std::to_string(context.photoSequence.fetch_add(1)) +
-                   ".jpg";
-            if (DataFolder::writeNew(context.data.photos() / name, jpeg))
-                break;
-            if (attempt > 100) {
-                context.storage.forgetPhoto(jpeg.size());
-                return answer(response, 500, {{"status", "error"}, {"reason", "no free name"}});
-            }
-        }
-    } catch (...) {
-        context.storage.forgetPhoto(jpeg.size());
-        throw;
-    }
-    try {
-        context.database.addPhoto({name, title, author, type == "1" ? 1 : 2, at});
-    } catch (...) {
-        std::error_code error;
-        std::filesystem::remove(context.data.photos() / name, error);
-        context.storage.forgetPhoto(jpeg.size());
-        throw;
-    }
     answer(response, 200,
            {{"status", "ok"},
             {"actionname", "sendpic"},
-            {"filename", name},
+            {"filename", *name},
             {"tTime", localTimeText(at)},
             {"tTime0", std::to_string(at)}});
 }
 
 std::string photosPage(SiteContext& context, const http::Request& request) {
-    const std::int64_t total = context.database.photoCount();
+    const std::int64_t total = context.store->photoCount();
     const std::int64_t pages =
         std::max<std::int64_t>(1, (total + kPhotosPerPage - 1) / kPhotosPerPage);
     std::int64_t page = 1;
@@ -100,7 +77,7 @@ std::string photosPage(SiteContext& context, const http::Request& request) {
 
     std::string body = "<h1>网友照片</h1><p>共 " + std::to_string(total) + " 张照片，第 " +
                        std::to_string(page) + " / " + std::to_string(pages) + " 页</p>";
-    const auto photos = context.database.photos((page - 1) * kPhotosPerPage, kPhotosPerPage);
+    const auto photos = context.store->photos((page - 1) * kPhotosPerPage, kPhotosPerPage);
     if (photos.empty())
         body += "<p>还没有上传的照片。</p>";
     body += "<div class=\"grid\">";
@@ -132,12 +109,7 @@ void addPhotoRoutes(http::Router& server, SiteContext& context) {
     server.getUnder(
         "/pics/",
         [&context](const http::Request& request, http::Response& response) {
-            auto path = DataFolder::resolve(context.data.photos(), request.rest);
-            if (!path) {
-                sendText(response, 404, "not found");
-                return;
-            }
-            sendFile(response, *path, "image/jpeg");
+            sendBytes(response, context.store->photo(request.rest), "image/jpeg");
         },
         true);
     server.get("/photos.aspx", [&context](const http::Request& request, http::Response& response) {

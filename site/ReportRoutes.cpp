@@ -14,23 +14,24 @@ namespace {
 // A capture report covers 45 seconds of one program; anything beyond this is not a count.
 constexpr std::int64_t kMostCaptures = 100000;
 
-std::string versionFile(const SiteContext& context, const http::Request& request) {
-    const std::string download = context.options.download.empty()
-                                     ? SiteContext::requestBase(request) + "/"
-                                     : context.options.download;
+std::string versionFile(SiteContext& context, const http::Request& request) {
+    const std::string version = context.store->setting("version").value_or("2");
+    std::string download = context.store->setting("download").value_or("");
+    if (download.empty())
+        download = SiteContext::requestBase(request) + "/";
     // The movie takes the second top-level node as the root, so the line break after the
     // declaration matters.
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<iVemba><Delphi version=\"" +
-           escapeHtml(context.options.version) + "\" download=\"" + escapeHtml(download) +
-           "\"/></iVemba>\r\n";
+           escapeHtml(version) + "\" download=\"" + escapeHtml(download) + "\"/></iVemba>\r\n";
 }
 
 std::string statsPage(SiteContext& context) {
-    const std::vector<DayCounts> days = context.database.days();
+    SiteStore& store = *context.store;
+    const std::vector<DayCounts> days = store.days();
     std::string body = "<h1>使用统计</h1>";
-    body += "<p>启动 " + std::to_string(context.database.startCount()) + " 次；拍照：桌面版 " +
-            std::to_string(context.database.captureSum("soft")) + " 张，网页版 " +
-            std::to_string(context.database.captureSum("ie")) + " 张。</p>";
+    body += "<p>启动 " + std::to_string(store.startCount()) + " 次；拍照：桌面版 " +
+            std::to_string(store.captureSum("soft")) + " 张，网页版 " +
+            std::to_string(store.captureSum("ie")) + " 张。</p>";
     body += dailyChart(days);
     body += "<table><tr><th>日期</th><th>启动次数</th><th>拍照（桌面版）</th>"
             "<th>拍照（网页版）</th></tr>";
@@ -58,7 +59,7 @@ void addReportRoutes(http::Router& server, SiteContext& context) {
                  sendText(response, 400, "status=error&reason=bad%20pname");
                  return;
              }
-             context.database.addStart(nowMs(), product);
+             context.store->addStart(nowMs(), product);
              sendText(response, 200, "status=ok");
          });
     post(server, "CpRecord.aspx",
@@ -74,7 +75,7 @@ void addReportRoutes(http::Router& server, SiteContext& context) {
                  sendText(response, 400, "status=error&reason=bad%20report");
                  return;
              }
-             context.database.addCaptures(nowMs(), count, edition);
+             context.store->addCaptures(nowMs(), count, edition);
              sendText(response, 200, "status=ok");
          });
     server.get("/ivemba/version.xml",

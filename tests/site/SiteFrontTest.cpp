@@ -115,7 +115,7 @@ TEST(SiteFront, HoldsAThousandSlowClientsAndAnAttackWhileCountingExactly) {
     auto photosPage = client.Get("/photos.aspx");
     ASSERT_TRUE(photosPage);
     EXPECT_EQ(numberAfter(photosPage->body, "共 "), photos);
-    EXPECT_EQ(site.context().database.photoCount(), photos);
+    EXPECT_EQ(site.store().photoCount(), photos);
 }
 
 } // namespace
