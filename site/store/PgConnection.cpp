@@ -79,8 +79,32 @@ PgConnection::~PgConnection() {
 }
 
 void PgConnection::reconnectWhenLost() {
-    if (PQstatus(m_connection) != CONNECTION_OK)
+    if (PQstatus(m_connection) != CONNECTION_OK) {
         PQreset(m_connection);
+        m_prepared.clear();
+    }
+}
+
+PgResult PgConnection::checked(pg_result* raw) {
+    PgResult result(raw);
+    const ExecStatusType status = PQresultStatus(raw);
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        throw std::runtime_error(std::string("database: ") +
+                                 (raw ? PQresultErrorMessage(raw) : PQerrorMessage(m_connection)));
+    return result;
+}
+
+PgResult PgConnection::execPrepared(const std::string& name, const std::string& sql,
+                                    const PgParams& params) {
+    reconnectWhenLost();
+    if (!m_prepared.contains(name)) {
+        checked(PQprepare(m_connection, name.c_str(), sql.c_str(), 0, nullptr));
+        m_prepared.insert(name);
+    }
+    const auto values = params.values();
+    const auto lengths = params.lengths();
+    return checked(PQexecPrepared(m_connection, name.c_str(), params.size(), values.data(),
+                                  lengths.data(), params.formats().data(), 0));
 }
 
 PgResult PgConnection::exec(const std::string& sql, const PgParams& params, bool binaryRows) {
@@ -93,12 +117,7 @@ PgResult PgConnection::exec(const std::string& sql, const PgParams& params, bool
             ? PQexec(m_connection, sql.c_str())
             : PQexecParams(m_connection, sql.c_str(), params.size(), nullptr, values.data(),
                            lengths.data(), params.formats().data(), binaryRows ? 1 : 0);
-    PgResult result(raw);
-    const ExecStatusType status = PQresultStatus(raw);
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        throw std::runtime_error(std::string("database: ") +
-                                 (raw ? PQresultErrorMessage(raw) : PQerrorMessage(m_connection)));
-    return result;
+    return checked(raw);
 }
 
 void PgConnection::transaction(const std::function<void()>& work) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -60,12 +61,17 @@ public:
     PgConnection& operator=(const PgConnection&) = delete;
 
     PgResult exec(const std::string& sql, const PgParams& params = {}, bool binaryRows = false);
+    // The same for a statement run often: parsed and planned once per connection, under
+    // `name`.
+    PgResult execPrepared(const std::string& name, const std::string& sql, const PgParams& params);
     // `work` inside BEGIN and COMMIT; any throw rolls back and passes on.
     void transaction(const std::function<void()>& work);
 
 private:
     void reconnectWhenLost();
+    PgResult checked(pg_result* raw);
     pg_conn* m_connection = nullptr;
+    std::set<std::string> m_prepared;
 };
 
 // Connections shared by the request threads, opened as they are first needed.

@@ -19,8 +19,11 @@ constexpr std::array kSteps = {
     "CREATE TABLE starts(id bigserial PRIMARY KEY, at bigint NOT NULL, product text NOT NULL);"
     "CREATE TABLE captures(id bigserial PRIMARY KEY, at bigint NOT NULL, count bigint NOT NULL,"
     " edition text NOT NULL);"
-    "CREATE TABLE report_days(day text PRIMARY KEY, starts bigint NOT NULL DEFAULT 0,"
-    " captures_soft bigint NOT NULL DEFAULT 0, captures_ie bigint NOT NULL DEFAULT 0);"
+    // A day's summary is spread over rows that different writers update, so that their
+    // commits need not wait for each other.
+    "CREATE TABLE report_days(day text NOT NULL, shard integer NOT NULL,"
+    " starts bigint NOT NULL DEFAULT 0, captures_soft bigint NOT NULL DEFAULT 0,"
+    " captures_ie bigint NOT NULL DEFAULT 0, PRIMARY KEY (day, shard));"
     "CREATE SEQUENCE photo_numbers;"
     "CREATE TABLE photos(id bigserial PRIMARY KEY, name text NOT NULL UNIQUE,"
     " title text NOT NULL, author text NOT NULL, phototype integer NOT NULL,"

@@ -117,7 +117,8 @@ void PostgresStore::addCaptures(std::int64_t atMs, std::int64_t count, const std
 std::vector<DayCounts> PostgresStore::days() {
     auto connection = m_pool.lease();
     const PgResult rows = connection->exec(
-        "SELECT day, starts, captures_soft, captures_ie FROM report_days ORDER BY day");
+        "SELECT day, SUM(starts), SUM(captures_soft), SUM(captures_ie) FROM report_days"
+        " GROUP BY day ORDER BY day");
     std::vector<DayCounts> days;
     for (int row = 0; row < rows.rows(); ++row)
         days.push_back(

@@ -5,17 +5,21 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
-#include <exception>
+#include <future>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace site {
 
 // Start and capture reports on their way into PostgreSQL. Every request thread that adds
-// one waits until it is committed; meanwhile one writer thread gathers whatever reports
-// arrived and commits them together, with the daily summary they change, in one
-// transaction: one commit carries as many reports as came in while the last was written.
+// one waits until it is committed; meanwhile a few writer threads each gather whatever
+// reports arrived and commit them together, with the daily summary they change, in one
+// transaction: one commit carries as many reports as came in while the last was written,
+// and one writer's commit overlaps another's. Each writer keeps its own rows of the daily
+// summary, so that no writer, here or in another process, waits for another's commit.
 class ReportQueue {
 public:
     explicit ReportQueue(const std::string& url);
@@ -34,20 +38,20 @@ private:
         std::string product;
         std::int64_t count = 0;
         std::string edition;
-        bool done = false;
-        std::exception_ptr failure;
+        // Each waiting thread is woken by its own report's commit alone; the queue owns
+        // the promise, the waiting thread its future.
+        std::promise<void> committed;
     };
 
-    void write();
-    void commit(const std::deque<Report*>& batch);
+    void write(PgConnection& connection, int shard);
+    static void commit(PgConnection& connection, int shard, const std::deque<Report>& batch);
 
-    PgConnection m_connection;
     std::mutex m_mutex;
     std::condition_variable m_arrived;
-    std::condition_variable m_committed;
-    std::deque<Report*> m_waiting;
+    std::deque<Report> m_waiting;
     bool m_stopping = false;
-    std::thread m_writer;
+    std::vector<std::unique_ptr<PgConnection>> m_connections;
+    std::vector<std::thread> m_writers;
 };
 
 } // namespace site
