@@ -25,22 +25,29 @@ std::string versionFile(SiteContext& context, const http::Request& request) {
            escapeHtml(version) + "\" download=\"" + escapeHtml(download) + "\"/></iVemba>\r\n";
 }
 
-std::string statsPage(SiteContext& context) {
+std::string statsPage(SiteContext& context, PageLanguage language) {
     SiteStore& store = *context.store;
     const std::vector<DayCounts> days = store.days();
-    std::string body = "<h1>使用统计</h1>";
-    body += "<p>启动 " + std::to_string(store.startCount()) + " 次；拍照：桌面版 " +
-            std::to_string(store.captureSum("soft")) + " 张，网页版 " +
-            std::to_string(store.captureSum("ie")) + " 张。</p>";
-    body += dailyChart(days);
-    body += "<table><tr><th>日期</th><th>启动次数</th><th>拍照（桌面版）</th>"
-            "<th>拍照（网页版）</th></tr>";
+    const bool chinese = language == PageLanguage::Chinese;
+    const std::string starts = std::to_string(store.startCount());
+    const std::string soft = std::to_string(store.captureSum("soft"));
+    const std::string ie = std::to_string(store.captureSum("ie"));
+    std::string body = chinese ? "<h1>使用统计</h1><p>启动 " + starts + " 次；拍照：桌面版 " +
+                                     soft + " 张，网页版 " + ie + " 张。</p>"
+                               : "<h1>Usage statistics</h1><p>Starts: " + starts +
+                                     ". Photos taken: " + soft + " with the desktop edition, " +
+                                     ie + " with the browser edition.</p>";
+    body += dailyChart(days, language);
+    body += chinese ? "<table><tr><th>日期</th><th>启动次数</th><th>拍照（桌面版）</th>"
+                      "<th>拍照（网页版）</th></tr>"
+                    : "<table><tr><th>Date</th><th>Starts</th><th>Photos (desktop)</th>"
+                      "<th>Photos (browser)</th></tr>";
     for (auto day = days.rbegin(); day != days.rend(); ++day)
         body += "<tr><td>" + escapeHtml(day->day) + "</td><td>" + std::to_string(day->starts) +
                 "</td><td>" + std::to_string(day->capturesSoft) + "</td><td>" +
                 std::to_string(day->capturesIe) + "</td></tr>";
     body += "</table>";
-    return htmlPage("使用统计", body);
+    return htmlPage(chinese ? "使用统计" : "Usage statistics", body, language);
 }
 
 void post(http::Router& server, const std::string& name, const FormHandler& handler) {
@@ -82,8 +89,10 @@ void addReportRoutes(http::Router& server, SiteContext& context) {
                [&context](const http::Request& request, http::Response& response) {
                    response.setContent(versionFile(context, request), "text/xml; charset=utf-8");
                });
-    server.get("/stats.aspx", [&context](const http::Request&, http::Response& response) {
-        response.setContent(statsPage(context), "text/html; charset=utf-8");
+    server.get("/stats.aspx", [&context](const http::Request& request, http::Response& response) {
+        const PageLanguage language = pageLanguage(request.header("Accept-Language"));
+        response.setContent(statsPage(context, language), "text/html; charset=utf-8");
+        setLanguageHeaders(response, language);
     });
 }
 

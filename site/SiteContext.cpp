@@ -96,6 +96,11 @@ void postForm(http::Router& server, const std::string& path, FormHandler handler
     });
 }
 
+void setLanguageHeaders(http::Response& response, PageLanguage language) {
+    response.setHeader("Content-Language", languageTag(language));
+    response.setHeader("Vary", "Accept-Language");
+}
+
 void sendText(http::Response& response, int status, const std::string& text) {
     response.status = status;
     response.setContent(text + "\n", "text/plain; charset=utf-8");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "site/BorderCatalogue.h"
+#include "site/PageLanguage.h"
 #include "site/SiteOptions.h"
 #include "site/http/Router.h"
 #include "site/store/SiteStore.h"
@@ -34,6 +35,8 @@ void sendBytes(http::Response& response, std::optional<std::string> bytes,
                const std::string& contentType);
 // The content type of a file by its extension.
 [[nodiscard]] std::string contentTypeOf(const std::filesystem::path& path);
+// A page in `language` that follows the browser's: caches keep one copy per language.
+void setLanguageHeaders(http::Response& response, PageLanguage language);
 // A short plain-text answer with `status`.
 void sendText(http::Response& response, int status, const std::string& text);
 
