@@ -1,10 +1,13 @@
 // The site's speed: decoding and composing one upload, parsing a form built to be slow,
 // version-file requests under load (alone, and behind the front with and without a thousand
-// slow clients), a report post, and the site's memory after that load.
+// slow clients), a report post, reports and uploads on each store (its own folder, one
+// process on PostgreSQL, two behind the front), and the site's memory after that load.
 #include "jpeg/JpegEncoder.h"
 #include "site/FormFields.h"
 #include "site/PixelUpload.h"
 #include "site/SiteServer.h"
+#include "support/PostgresServer.h"
+#include "support/SiteFixture.h"
 #include "support/SiteFront.h"
 #include "support/SlowClients.h"
 
@@ -16,6 +19,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <httplib.h>
 #include <sys/wait.h>
 #include <thread>
@@ -25,55 +29,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-site::Picture benchPicture() {
-    site::Picture picture;
-    picture.rgb.resize(site::Picture::kValues * 3);
-    for (std::size_t k = 0; k < picture.rgb.size(); ++k)
-        picture.rgb[k] = static_cast<std::uint8_t>(128 + 100 * std::sin(k / 997.0) + k % 7);
-    return picture;
-}
-
-std::string utf8(const std::u16string& text) {
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
-
 // A site with a fresh data folder for the length of one benchmark.
 struct BenchSite {
-    BenchSite() {
-        std::string pattern = (fs::temp_directory_path() / "ivemba-site-bench-XXXXXX").string();
-        folder = ::mkdtemp(pattern.data());
-        site::SiteOptions options;
-        options.port = 0;
-        options.data = folder / "data";
-        options.log = false;
-        server = std::make_unique<site::SiteServer>(options);
-        port = server->start();
-    }
-    ~BenchSite() {
-        server.reset();
-        fs::remove_all(folder);
-    }
-    fs::path folder;
-    std::unique_ptr<site::SiteServer> server;
-    int port = 0;
+    sitetest::RunningSite site;
+    int port = site.port();
 };
 
 void BM_DecodeAndComposeUpload(benchmark::State& state) {
-    const std::string text =
-        utf8(site::PixelUpload::compressedText(site::PixelUpload::pixelText(benchPicture())));
+    const std::string text = sitetest::utf8(
+        site::PixelUpload::compressedText(site::PixelUpload::pixelText(sitetest::testPicture(0))));
     for (auto _ : state) {
         auto picture = site::PixelUpload::decode(text);
         const auto& rgb = picture.value().rgb;
@@ -121,6 +85,106 @@ void measureVersionLoad(benchmark::State& state, int port, int clients) {
     state.counters["p99_ms"] = all[all.size() * 99 / 100];
     state.counters["errors"] = static_cast<double>(errors.load());
 }
+
+// `clients` keep-alive clients sending `send` to `port` for three seconds: answers per
+// second, latency percentiles and failures, as the benchmark's counters.
+void measureLoad(benchmark::State& state, int port, int clients,
+                 const std::function<httplib::Result(httplib::Client&)>& send) {
+    std::vector<std::vector<double>> latencies(static_cast<std::size_t>(clients));
+    std::atomic<long> errors{0};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    std::vector<std::thread> threads;
+    const auto began = std::chrono::steady_clock::now();
+    for (int c = 0; c < clients; ++c)
+        threads.emplace_back([&, c] {
+            httplib::Client client("127.0.0.1", port);
+            client.set_keep_alive(true);
+            client.set_tcp_nodelay(true);
+            client.set_read_timeout(30, 0);
+            while (std::chrono::steady_clock::now() < deadline) {
+                const auto start = std::chrono::steady_clock::now();
+                auto answer = send(client);
+                if (!answer || answer->status != 200)
+                    ++errors;
+                latencies[static_cast<std::size_t>(c)].push_back(
+                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
+                                                              start)
+                        .count());
+            }
+        });
+    for (auto& thread : threads)
+        thread.join();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    std::vector<double> all;
+    for (auto& one : latencies)
+        all.insert(all.end(), one.begin(), one.end());
+    std::sort(all.begin(), all.end());
+    state.counters["per_s"] = static_cast<double>(all.size()) / seconds;
+    state.counters["p50_ms"] = all[all.size() / 2];
+    state.counters["p99_ms"] = all[all.size() * 99 / 100];
+    state.counters["errors"] = static_cast<double>(errors.load());
+}
+
+// Site processes on one store: the folder (one process), or a PostgreSQL server that
+// commits every transaction to disk, with `processes` site processes and, for more than
+// one, the front before them.
+struct StoreSetup {
+    StoreSetup(bool postgres, int processes) {
+        site::SiteOptions options;
+        options.data = folder.path() / "data";
+        if (postgres) {
+            server = std::make_unique<testsupport::PostgresServer>(true);
+            options.database = server->freshDatabase();
+        }
+        for (int k = 0; k < processes; ++k)
+            sites.push_back(std::make_unique<sitetest::SiteProcess>(
+                IVEMBA_BINARY_DIR "/bin/ivemba-site", options));
+        port = sites[0]->port();
+        if (processes > 1) {
+            std::vector<int> ports;
+            for (const auto& one : sites)
+                ports.push_back(one->port());
+            front =
+                std::make_unique<testsupport::SiteFront>(IVEMBA_SOURCE_DIR "/site/deploy", ports);
+            port = front->port();
+        }
+    }
+    sitetest::TemporaryFolder folder;
+    std::unique_ptr<testsupport::PostgresServer> server;
+    std::vector<std::unique_ptr<sitetest::SiteProcess>> sites;
+    std::unique_ptr<testsupport::SiteFront> front;
+    int port = 0;
+};
+
+// Start reports (kind 0) or photo uploads (kind 1) from 50 keep-alive clients for three
+// seconds: on SQLite (store 0), one process on PostgreSQL (1), two processes on PostgreSQL
+// behind the front (2).
+void BM_StoreLoad(benchmark::State& state) {
+    StoreSetup setup(state.range(0) > 0, state.range(0) == 2 ? 2 : 1);
+    if (setup.front && !setup.front->running())
+        return state.SkipWithError(setup.front->error().c_str());
+    const std::string upload = sitetest::uploadBody(sitetest::testPicture(0));
+    const bool reports = state.range(1) == 0;
+    for (auto _ : state)
+        measureLoad(state, setup.port, 50, [&](httplib::Client& client) {
+            return reports
+                       ? client.Post("/UseRecord.aspx", "pname=iVemba.2005.",
+                                     "application/x-www-form-urlencoded")
+                       : client.Post("/upload2.aspx", upload, "application/x-www-form-urlencoded");
+        });
+}
+BENCHMARK(BM_StoreLoad)
+    ->ArgNames({"store", "upload"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({2, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Args({2, 1})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 
 // Requests per second and latency percentiles of the version file with 16 keep-alive
 // clients on 127.0.0.1 (client and server share the two cores).
@@ -209,8 +273,7 @@ long peakKiBOf(pid_t pid) {
 // The load test's mix (50 clients, uploads among the reports) for five seconds against a
 // site in a child process, then that process's peak resident memory.
 void BM_MemoryUnderLoad(benchmark::State& state) {
-    std::string pattern = (fs::temp_directory_path() / "ivemba-site-bench-XXXXXX").string();
-    const fs::path folder = ::mkdtemp(pattern.data());
+    const sitetest::TemporaryFolder folder;
     int ready[2];
     if (::pipe(ready) != 0)
         return state.SkipWithError("pipe");
@@ -218,7 +281,7 @@ void BM_MemoryUnderLoad(benchmark::State& state) {
     if (child == 0) {
         site::SiteOptions options;
         options.port = 0;
-        options.data = folder / "data";
+        options.data = folder.path() / "data";
         options.log = false;
         site::SiteServer server(options);
         const int port = server.bind();
@@ -232,8 +295,8 @@ void BM_MemoryUnderLoad(benchmark::State& state) {
     (void)!::read(ready[0], &site.port, sizeof site.port);
     const std::string upload = site::FormFields::encode(
         {{"actionname", "sendpic"},
-         {"text",
-          utf8(site::PixelUpload::compressedText(site::PixelUpload::pixelText(benchPicture())))},
+         {"text", sitetest::utf8(site::PixelUpload::compressedText(
+                      site::PixelUpload::pixelText(sitetest::testPicture(0))))},
          {"title", "t"},
          {"author", "a"},
          {"phototype", "1"}});
@@ -261,7 +324,6 @@ void BM_MemoryUnderLoad(benchmark::State& state) {
     state.counters["site_peak_rss_MiB"] = static_cast<double>(peakKiBOf(child)) / 1024.0;
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
-    fs::remove_all(folder);
 }
 BENCHMARK(BM_MemoryUnderLoad)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 

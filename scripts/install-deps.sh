@@ -6,6 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins
     libpugixml-dev libjpeg62-turbo-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev libsqlite3-dev libboost-dev
+    postgresql libpq-dev
     nginx
     clang libclang-rt-14-dev chromium appstream desktop-file-utils
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good

@@ -64,13 +64,14 @@ std::vector<BorderClass> programClasses(const fs::path& folder) {
 
 } // namespace
 
-BorderCatalogue::BorderCatalogue(fs::path programBorders, fs::path publishedBorders)
-    : m_program(std::move(programBorders)), m_published(std::move(publishedBorders)) {}
+BorderCatalogue::BorderCatalogue(fs::path programBorders, SiteStore& store)
+    : m_program(std::move(programBorders)), m_store(store) {}
 
 std::string BorderCatalogue::classList() const {
     std::vector<BorderClass> classes =
         m_program.empty() ? std::vector<BorderClass>{} : programClasses(m_program);
-    for (BorderClass& published : scanFolder(m_published)) {
+    for (PublishedClass& found : m_store.publishedClasses()) {
+        BorderClass published{found.name, "borders/" + found.name + "/", std::move(found.pics)};
         auto same = std::find_if(classes.begin(), classes.end(),
                                  [&](const BorderClass& c) { return c.name == published.name; });
         if (same == classes.end()) {
@@ -96,16 +97,13 @@ std::string BorderCatalogue::classList() const {
     return out.str();
 }
 
-std::optional<fs::path> BorderCatalogue::file(std::string_view relative) const {
-    for (const fs::path& folder : {m_published, m_program}) {
-        if (folder.empty())
-            continue;
-        auto path = DataFolder::resolve(folder, relative);
-        std::error_code error;
-        if (path && fs::is_regular_file(*path, error))
-            return path;
-    }
-    return std::nullopt;
+std::optional<std::string> BorderCatalogue::file(std::string_view relative) const {
+    if (auto published = m_store.publishedBorder(relative))
+        return published;
+    if (m_program.empty())
+        return std::nullopt;
+    const auto path = DataFolder::resolve(m_program, relative);
+    return path ? DataFolder::read(*path) : std::nullopt;
 }
 
 std::string BorderCatalogue::emptyHistory() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "site/store/SiteStore.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
@@ -10,22 +12,6 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace site {
-
-struct PhotoRecord {
-    std::string name; // file name in the picture folder
-    std::string title;
-    std::string author;
-    int photoType = 1;
-    std::int64_t atMs = 0; // milliseconds since 1970
-};
-
-// Starts and captures of one local calendar day.
-struct DayCounts {
-    std::string day; // "YYYY-MM-DD"
-    std::int64_t starts = 0;
-    std::int64_t capturesSoft = 0; // desktop edition
-    std::int64_t capturesIe = 0;   // browser edition
-};
 
 // What the site remembers: reports, photos and feedback, in SQLite in write-ahead-log
 // mode, so that readers never wait for a writer and a killed process leaves a database that

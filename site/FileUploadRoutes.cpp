@@ -26,21 +26,15 @@ void receive(SiteContext& context, const http::Request& request, http::Response&
         return sendText(response, 413, "status=error&reason=file%20too%20large");
     if (pictureTypeOf(part->content).empty() || !hasPictureExtension(name))
         return sendText(response, 415, "status=error&reason=not%20a%20JPEG%2C%20PNG%20or%20GIF");
-    if (!context.storage.admitUpload(name, part->content.size()))
+    if (!context.store->putUpload(name, std::string(part->content)))
         return sendText(response, 507, "status=error&reason=storage%20full");
-    try {
-        DataFolder::writeReplacing(context.data.uploads() / name, part->content);
-    } catch (...) {
-        context.storage.forgetUpload(name);
-        throw;
-    }
     sendText(response, 200, "status=ok");
 }
 
 void serve(SiteContext& context, const http::Request& request, http::Response& response) {
     if (!common::isPictureUploadName(request.rest))
         return sendText(response, 404, "not found");
-    auto bytes = DataFolder::read(context.data.uploads() / request.rest);
+    auto bytes = context.store->upload(request.rest);
     const std::string_view type = bytes ? pictureTypeOf(*bytes) : std::string_view();
     if (type.empty())
         return sendText(response, 404, "not found");
@@ -52,9 +46,7 @@ void remove(SiteContext& context, const http::Request& request, http::Response& 
     const std::string name = request.param("filename");
     if (!common::isPictureUploadName(name))
         return sendText(response, 400, "status=error&reason=bad%20filename");
-    std::error_code error;
-    fs::remove(context.data.uploads() / name, error);
-    context.storage.forgetUpload(name);
+    context.store->removeUpload(name);
     sendText(response, 200, "status=ok");
 }
 

@@ -29,9 +29,10 @@ std::string escapeHtml(std::string_view text) {
     return out;
 }
 
-std::string htmlPage(std::string_view title, std::string_view body) {
-    std::string page = R"(<!DOCTYPE html>
-<html lang="zh-CN"><head><meta charset="utf-8">
+std::string htmlPage(std::string_view title, std::string_view body, PageLanguage language) {
+    std::string page =
+        "<!DOCTYPE html>\n<html lang=\"" + std::string(languageTag(language)) + "\">";
+    page += R"(<head><meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>)";
     page += escapeHtml(title);
@@ -55,9 +56,12 @@ th{background:#e4ecf4}
 form label{display:block;margin:8px 0 2px}
 input,textarea{width:360px;font:inherit}
 </style></head><body>
-<header><b>iVemba</b><a href="/">首页</a><a href="/photos.aspx">照片</a><a href="/stats.aspx">统计</a><a href="/iVemba/bugs.asp">意见反馈</a></header>
-<main>
 )";
+    page +=
+        language == PageLanguage::Chinese
+            ? R"(<header><b>iVemba</b><a href="/">首页</a><a href="/photos.aspx">照片</a><a href="/stats.aspx">统计</a><a href="/iVemba/bugs.asp">意见反馈</a></header>)"
+            : R"(<header><b>iVemba</b><a href="/">Home</a><a href="/photos.aspx">Photos</a><a href="/stats.aspx">Statistics</a><a href="/iVemba/bugs.asp">Feedback</a></header>)";
+    page += "\n<main>\n";
     page += body;
     page += "\n</main></body></html>\n";
     return page;

@@ -1,4 +1,5 @@
 #include "site/Clock.h"
+#include "site/DataFolder.h"
 #include "site/FormFields.h"
 #include "site/Html.h"
 #include "site/SiteContext.h"
@@ -22,7 +23,7 @@ std::string homePage(SiteContext& context) {
         "会提示您下载。</p><h2>下载</h2>";
     std::vector<std::string> downloads;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(context.data.root() / "download", error))
+    for (const auto& entry : fs::directory_iterator(context.files / "download", error))
         if (entry.is_regular_file(error) &&
             DataFolder::isSafeName(entry.path().filename().string()))
             downloads.push_back(entry.path().filename().string());
@@ -42,7 +43,7 @@ std::string feedbackForm(SiteContext& context, const std::string& notice) {
     std::string body = "<h1>我发现 Bug 或有好建议</h1>";
     if (!notice.empty())
         body += "<p><b>" + escapeHtml(notice) + "</b></p>";
-    body += "<p>已经收到 " + std::to_string(context.database.feedbackCount()) +
+    body += "<p>已经收到 " + std::to_string(context.store->feedbackCount()) +
             " 条意见，谢谢大家！</p>"
             "<form method=\"post\" action=\"/iVemba/bugs.asp\" accept-charset=\"utf-8\">"
             "<label>称呼</label><input name=\"author\" maxlength=\"100\">"
@@ -66,7 +67,7 @@ void receiveFeedback(SiteContext& context, const std::string& body, http::Respon
                             "text/html; charset=utf-8");
         return;
     }
-    context.database.addFeedback(nowMs(), author, contact, text);
+    context.store->addFeedback(nowMs(), author, contact, text);
     response.setContent(feedbackForm(context, "谢谢您的意见，我们已经收到。"),
                         "text/html; charset=utf-8");
 }
@@ -80,7 +81,7 @@ void addPageRoutes(http::Router& server, SiteContext& context) {
     server.getUnder(
         "/download/",
         [&context](const http::Request& request, http::Response& response) {
-            auto path = DataFolder::resolve(context.data.root() / "download", request.rest);
+            auto path = DataFolder::resolve(context.files / "download", request.rest);
             if (!path)
                 return sendText(response, 404, "not found");
             sendFile(response, *path, "application/octet-stream");

@@ -53,44 +53,22 @@ void upload(SiteContext& context, const std::string& body, http::Response& respo
         jpeg::encodeRgb(picture.rgb.data(), Picture::kWidth, Picture::kHeight, Picture::kWidth * 3,
                         kPhotoQuality, jpeg::Chroma::Full);
 
-    if (!context.storage.admitPhoto(jpeg.size()))
+    const std::int64_t at = nowMs();
+    const auto name = context.store->addPhoto({{}, title, author, type == "1" ? 1 : 2, at}, jpeg);
+    if (!name)
         return answer(response, 507,
                       {{"status", "error"}, {"actionname", "sendpic"}, {"reason", "storage full"}});
-    const std::int64_t at = nowMs();
-    std::string name;
-    try {
-        for (int attempt = 0;; ++attempt) {
-            name = std::to_string(at) + "_" + std::to_string(context.photoSequence.fetch_add(1)) +
-                   ".jpg";
-            if (DataFolder::writeNew(context.data.photos() / name, jpeg))
-                break;
-            if (attempt > 100) {
-                context.storage.forgetPhoto(jpeg.size());
-                return answer(response, 500, {{"status", "error"}, {"reason", "no free name"}});
-            }
-        }
-    } catch (...) {
-        context.storage.forgetPhoto(jpeg.size());
-        throw;
-    }
-    try {
-        context.database.addPhoto({name, title, author, type == "1" ? 1 : 2, at});
-    } catch (...) {
-        std::error_code error;
-        std::filesystem::remove(context.data.photos() / name, error);
-        context.storage.forgetPhoto(jpeg.size());
-        throw;
-    }
     answer(response, 200,
            {{"status", "ok"},
             {"actionname", "sendpic"},
-            {"filename", name},
+            {"filename", *name},
             {"tTime", localTimeText(at)},
             {"tTime0", std::to_string(at)}});
 }
 
-std::string photosPage(SiteContext& context, const http::Request& request) {
-    const std::int64_t total = context.database.photoCount();
+std::string photosPage(SiteContext& context, const http::Request& request, PageLanguage language) {
+    const bool chinese = language == PageLanguage::Chinese;
+    const std::int64_t total = context.store->photoCount();
     const std::int64_t pages =
         std::max<std::int64_t>(1, (total + kPhotosPerPage - 1) / kPhotosPerPage);
     std::int64_t page = 1;
@@ -98,28 +76,36 @@ std::string photosPage(SiteContext& context, const http::Request& request) {
     std::from_chars(pageText.data(), pageText.data() + pageText.size(), page);
     page = std::clamp<std::int64_t>(page, 1, pages);
 
-    std::string body = "<h1>网友照片</h1><p>共 " + std::to_string(total) + " 张照片，第 " +
-                       std::to_string(page) + " / " + std::to_string(pages) + " 页</p>";
-    const auto photos = context.database.photos((page - 1) * kPhotosPerPage, kPhotosPerPage);
+    std::string body = chinese
+                           ? "<h1>网友照片</h1><p>共 " + std::to_string(total) + " 张照片，第 " +
+                                 std::to_string(page) + " / " + std::to_string(pages) + " 页</p>"
+                           : "<h1>Visitors' photos</h1><p>" + std::to_string(total) +
+                                 (total == 1 ? " photo" : " photos") + ", page " +
+                                 std::to_string(page) + " of " + std::to_string(pages) + "</p>";
+    const auto photos = context.store->photos((page - 1) * kPhotosPerPage, kPhotosPerPage);
     if (photos.empty())
-        body += "<p>还没有上传的照片。</p>";
+        body += chinese ? "<p>还没有上传的照片。</p>" : "<p>No photos have been uploaded yet.</p>";
     body += "<div class=\"grid\">";
     for (const PhotoRecord& photo : photos) {
         body += "<div class=\"card\"><a href=\"/pics/" + escapeHtml(photo.name) +
                 "\"><img src=\"/pics/" + escapeHtml(photo.name) + "\" alt=\"" +
                 escapeHtml(photo.title) + "\"></a><div class=\"t\">" +
-                (photo.title.empty() ? std::string("（无题）") : escapeHtml(photo.title)) +
-                "</div><div class=\"m\">作者：" +
-                (photo.author.empty() ? std::string("佚名") : escapeHtml(photo.author)) + " · " +
-                escapeHtml(localTimeText(photo.atMs)) + "</div></div>";
+                (photo.title.empty() ? std::string(chinese ? "（无题）" : "(untitled)")
+                                     : escapeHtml(photo.title)) +
+                "</div><div class=\"m\">" + (chinese ? "作者：" : "By ") +
+                (photo.author.empty() ? std::string(chinese ? "佚名" : "anonymous")
+                                      : escapeHtml(photo.author)) +
+                " · " + escapeHtml(localTimeText(photo.atMs)) + "</div></div>";
     }
     body += "</div><div class=\"pager\">";
     if (page > 1)
-        body += "<a href=\"/photos.aspx?page=" + std::to_string(page - 1) + "\">上一页</a>";
+        body += "<a href=\"/photos.aspx?page=" + std::to_string(page - 1) + "\">" +
+                (chinese ? "上一页" : "Previous page") + "</a>";
     if (page < pages)
-        body += "<a href=\"/photos.aspx?page=" + std::to_string(page + 1) + "\">下一页</a>";
+        body += "<a href=\"/photos.aspx?page=" + std::to_string(page + 1) + "\">" +
+                (chinese ? "下一页" : "Next page") + "</a>";
     body += "</div>";
-    return htmlPage("网友照片", body);
+    return htmlPage(chinese ? "网友照片" : "Visitors' photos", body, language);
 }
 
 } // namespace
@@ -132,16 +118,13 @@ void addPhotoRoutes(http::Router& server, SiteContext& context) {
     server.getUnder(
         "/pics/",
         [&context](const http::Request& request, http::Response& response) {
-            auto path = DataFolder::resolve(context.data.photos(), request.rest);
-            if (!path) {
-                sendText(response, 404, "not found");
-                return;
-            }
-            sendFile(response, *path, "image/jpeg");
+            sendBytes(response, context.store->photo(request.rest), "image/jpeg");
         },
         true);
     server.get("/photos.aspx", [&context](const http::Request& request, http::Response& response) {
-        response.setContent(photosPage(context, request), "text/html; charset=utf-8");
+        const PageLanguage language = pageLanguage(request.header("Accept-Language"));
+        response.setContent(photosPage(context, request, language), "text/html; charset=utf-8");
+        setLanguageHeaders(response, language);
     });
 }
 

@@ -1,16 +1,14 @@
 #include "site/Publisher.h"
 
 #include "site/BorderCatalogue.h"
+#include "site/DataFolder.h"
 #include "site/Utf.h"
 
 #include <algorithm>
 #include <charconv>
-#include <fcntl.h>
 #include <pugixml.hpp>
 #include <sstream>
 #include <stdexcept>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -77,22 +75,6 @@ std::string copyOf(const fs::path& file) {
     return *bytes;
 }
 
-// Only one publisher at a time may pick the next number.
-class PublishLock {
-public:
-    explicit PublishLock(const fs::path& file) {
-        m_fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (m_fd < 0 || ::flock(m_fd, LOCK_EX) != 0)
-            throw std::runtime_error("cannot lock " + file.string());
-    }
-    ~PublishLock() { ::close(m_fd); }
-    PublishLock(const PublishLock&) = delete;
-    PublishLock& operator=(const PublishLock&) = delete;
-
-private:
-    int m_fd = -1;
-};
-
 std::string xmlText(const pugi::xml_document& document) {
     std::ostringstream out;
     out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n";
@@ -119,8 +101,8 @@ void checkNote(const std::string& note) {
 
 } // namespace
 
-Publisher::Publisher(DataFolder& data, std::string siteBase)
-    : m_data(data), m_base(std::move(siteBase)) {}
+Publisher::Publisher(SiteStore& store, std::string siteBase)
+    : m_store(store), m_base(std::move(siteBase)) {}
 
 std::string Publisher::publish(const std::string& note, const std::vector<fs::path>& folders) {
     checkNote(note);
@@ -128,13 +110,13 @@ std::string Publisher::publish(const std::string& note, const std::vector<fs::pa
     for (const fs::path& folder : folders)
         classes.push_back(readClass(folder));
 
-    PublishLock lock(m_data.updates() / ".publish.lock");
+    // Only one publisher at a time may pick the next number.
+    const std::unique_ptr<Publication> publication = m_store.beginPublication();
     pugi::xml_document history;
-    const auto existing = DataFolder::read(m_data.history());
+    const auto existing = publication->history();
     const std::string historyText = existing ? *existing : BorderCatalogue::emptyHistory();
     if (!history.load_string(historyText.c_str()) || !history.document_element())
-        throw std::runtime_error("the published history " + m_data.history().string() +
-                                 " cannot be read");
+        throw std::runtime_error("the published history cannot be read");
 
     long highest = 0;
     for (pugi::xml_node entry : history.document_element().children()) {
@@ -145,50 +127,41 @@ std::string Publisher::publish(const std::string& note, const std::vector<fs::pa
         if (error == std::errc() && end == number.data() + number.size())
             highest = std::max(highest, value);
     }
-    std::error_code error;
     long next = highest + 1;
-    while (fs::exists(m_data.updates() / std::to_string(next), error))
+    while (publication->hasPackage(std::to_string(next)))
         ++next;
     const std::string number = std::to_string(next);
 
     for (const PackageClass& packageClass : classes)
         for (const fs::path& file : packageClass.files)
-            if (fs::exists(m_data.borders() / packageClass.name / file.filename(), error))
+            if (publication->hasBorder(packageClass.name, file.filename().string()))
                 throw std::runtime_error("the border " + file.filename().string() +
                                          " was already published in the class " +
                                          packageClass.name);
 
-    // The package is laid out in a folder of its own and renamed into place whole.
-    const fs::path staging = m_data.updates() / (".staging-" + number);
-    fs::remove_all(staging, error);
-    fs::create_directories(staging);
+    NamedFiles package;
     pugi::xml_document description;
     pugi::xml_node root = description.append_child("BorderPackage");
     root.append_attribute("BVNum") = number.c_str();
     for (std::size_t k = 0; k < classes.size(); ++k) {
-        const fs::path classFolder = staging / std::to_string(k);
-        fs::create_directories(classFolder);
         pugi::xml_node classNode = root.append_child("class");
         classNode.append_attribute("name") = classes[k].name.c_str();
         for (const fs::path& file : classes[k].files) {
             const std::string name = file.filename().string();
-            DataFolder::writeReplacing(classFolder / name, copyOf(file));
+            package.emplace_back(std::to_string(k) + "/" + name, copyOf(file));
             const std::string url =
                 m_base + "/iVemba/update/" + number + "/" + std::to_string(k) + "/" + name;
             classNode.append_child("file").text() = url.c_str();
         }
     }
-    DataFolder::writeReplacing(staging / "description.xml", xmlText(description));
-    fs::rename(staging, m_data.updates() / number);
+    package.emplace_back("description.xml", xmlText(description));
+    publication->addPackage(number, package);
 
     for (const PackageClass& packageClass : classes) {
-        const fs::path target = m_data.borders() / packageClass.name;
-        fs::create_directories(target);
+        NamedFiles borders;
         for (const fs::path& file : packageClass.files)
-            if (!DataFolder::writeNew(target / file.filename(), copyOf(file)))
-                throw std::runtime_error("the border " + file.filename().string() +
-                                         " appeared in the class " + packageClass.name +
-                                         " while publishing");
+            borders.emplace_back(file.filename().string(), copyOf(file));
+        publication->addBorders(packageClass.name, borders);
     }
 
     pugi::xml_node entry = history.document_element().append_child("Border");
@@ -196,7 +169,7 @@ std::string Publisher::publish(const std::string& note, const std::vector<fs::pa
     entry.append_attribute("URL") =
         (m_base + "/iVemba/update/" + number + "/description.xml").c_str();
     entry.append_attribute("注释") = note.c_str();
-    DataFolder::writeReplacing(m_data.history(), xmlText(history));
+    publication->commitHistory(xmlText(history));
     return number;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "site/DataFolder.h"
+#include "site/store/SiteStore.h"
 
 #include <filesystem>
 #include <string>
@@ -8,13 +8,14 @@
 
 namespace site {
 
-// Publishes border packages: each package gets the next border version number, a folder
-// of its own below "update/" with its description and files (never touched again), its
-// borders are added to the published classes, and the history gains its entry last, in
-// one rename, so the history never names a package that is not complete.
+// Publishes border packages: each package gets the next border version number, a place of
+// its own below "update/" with its description and files (never touched again), its
+// borders are added to the published classes, and the history gains its entry last, so
+// the history never names a package that is not complete. One publisher at a time, in
+// whichever process.
 class Publisher {
 public:
-    Publisher(DataFolder& data, std::string siteBase);
+    Publisher(SiteStore& store, std::string siteBase);
 
     // Publishes the PNG + GIF pairs of each class folder (the folder's name is the class's
     // name) with `note` as its one-line description, and returns the new number. Throws
@@ -24,7 +25,7 @@ public:
     std::string publish(const std::string& note, const std::vector<std::filesystem::path>& folders);
 
 private:
-    DataFolder& m_data;
+    SiteStore& m_store;
     std::string m_base;
 };
 

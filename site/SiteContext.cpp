@@ -1,5 +1,7 @@
 #include "site/SiteContext.h"
 
+#include "site/DataFolder.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -9,12 +11,12 @@ namespace site {
 
 namespace {
 
-fs::path chooseMovie(const SiteOptions& options, const DataFolder& data) {
+fs::path chooseMovie(const SiteOptions& options) {
     if (!options.movie.empty())
         return options.movie;
     std::error_code error;
-    if (fs::is_regular_file(data.root() / "ivemba.swf", error))
-        return data.root() / "ivemba.swf";
+    if (fs::is_regular_file(options.data / "ivemba.swf", error))
+        return options.data / "ivemba.swf";
 #ifdef IVEMBA_SITE_DEFAULT_MOVIE
     return IVEMBA_SITE_DEFAULT_MOVIE;
 #else
@@ -35,10 +37,13 @@ fs::path chooseBorders(const SiteOptions& options) {
 } // namespace
 
 SiteContext::SiteContext(const SiteOptions& siteOptions)
-    : options(siteOptions), data(siteOptions.data), database(data.database()),
-      borders(chooseBorders(siteOptions), data.borders()),
-      storage(data.uploads(), data.photos(), siteOptions.storageBytes),
-      movie(chooseMovie(siteOptions, data)) {}
+    : options(siteOptions), store(openStore(siteOptions)), files(siteOptions.data),
+      borders(chooseBorders(siteOptions), *store), movie(chooseMovie(siteOptions)) {
+    if (options.version)
+        store->setSetting("version", *options.version);
+    if (options.download)
+        store->setSetting("download", *options.download);
+}
 
 std::string SiteContext::requestBase(const http::Request& request) {
     std::string host = request.header("Host");
@@ -65,7 +70,11 @@ std::string contentTypeOf(const fs::path& path) {
 }
 
 void sendFile(http::Response& response, const fs::path& path, const std::string& contentType) {
-    auto bytes = DataFolder::read(path);
+    sendBytes(response, DataFolder::read(path), contentType);
+}
+
+void sendBytes(http::Response& response, std::optional<std::string> bytes,
+               const std::string& contentType) {
     if (!bytes) {
         sendText(response, 404, "not found");
         return;
@@ -85,6 +94,11 @@ void postForm(http::Router& server, const std::string& path, FormHandler handler
         }
         handler(request, request.body, response);
     });
+}
+
+void setLanguageHeaders(http::Response& response, PageLanguage language) {
+    response.setHeader("Content-Language", languageTag(language));
+    response.setHeader("Vary", "Accept-Language");
 }
 
 void sendText(http::Response& response, int status, const std::string& text) {

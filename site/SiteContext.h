@@ -1,14 +1,13 @@
 #pragma once
 
 #include "site/BorderCatalogue.h"
-#include "site/DataFolder.h"
-#include "site/Database.h"
+#include "site/PageLanguage.h"
 #include "site/SiteOptions.h"
-#include "site/StorageBudget.h"
 #include "site/http/Router.h"
+#include "site/store/SiteStore.h"
 
-#include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace site {
@@ -18,12 +17,11 @@ struct SiteContext {
     explicit SiteContext(const SiteOptions& options);
 
     SiteOptions options;
-    DataFolder data;
-    Database database;
+    std::unique_ptr<SiteStore> store;
+    // Files laid out by whoever installs the site: the banner, the downloads, the movie.
+    std::filesystem::path files;
     BorderCatalogue borders;
-    StorageBudget storage;
     std::filesystem::path movie;
-    std::atomic<unsigned> photoSequence{0};
 
     // "http://" + the Host the request named: the address the browser used to reach us.
     [[nodiscard]] static std::string requestBase(const http::Request& request);
@@ -32,8 +30,13 @@ struct SiteContext {
 // Answers the whole file at `path` with `contentType`, or 404.
 void sendFile(http::Response& response, const std::filesystem::path& path,
               const std::string& contentType);
+// Answers `bytes` with `contentType`, or 404 when there are none.
+void sendBytes(http::Response& response, std::optional<std::string> bytes,
+               const std::string& contentType);
 // The content type of a file by its extension.
 [[nodiscard]] std::string contentTypeOf(const std::filesystem::path& path);
+// A page in `language` that follows the browser's: caches keep one copy per language.
+void setLanguageHeaders(http::Response& response, PageLanguage language);
 // A short plain-text answer with `status`.
 void sendText(http::Response& response, int status, const std::string& text);
 

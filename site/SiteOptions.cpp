@@ -1,5 +1,6 @@
 #include "site/SiteOptions.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace site {
@@ -23,12 +24,22 @@ bool parseListen(const std::string& text, SiteOptions& options) {
     return !options.host.empty() && parsePort(text.substr(colon + 1), options.port);
 }
 
+bool isDatabaseUrl(const std::string& text) {
+    return text.starts_with("postgresql://") || text.starts_with("postgres://");
+}
+
 } // namespace
 
+int handlerThreads(const SiteOptions& options) {
+    return options.database.empty() ? options.threads : std::max(options.threads, 32);
+}
+
 const char* usageText() {
-    return "usage: ivemba-site [--listen HOST:PORT] [--data DIR] [--movie FILE] [--borders DIR]\n"
-           "                   [--version N] [--download URL] [--storage-mib N] [--quiet]\n"
-           "       ivemba-site publish --data DIR --note TEXT [--base URL] CLASSFOLDER...\n"
+    return "usage: ivemba-site [--listen HOST:PORT] [--data DIR] [--database postgresql://...]\n"
+           "                   [--movie FILE] [--borders DIR] [--version N] [--download URL]\n"
+           "                   [--storage-mib N] [--quiet]\n"
+           "       ivemba-site publish (--data DIR | --database postgresql://...) --note TEXT\n"
+           "                   [--base URL] CLASSFOLDER...\n"
            "exit status: 0 stopped by a signal or published, 1 failed, 2 bad arguments,\n"
            "             3 the address is taken (another server listens there)\n";
 }
@@ -53,6 +64,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             if (!value(text))
                 return result;
             serve.data = publish.data = text;
+        } else if (arg == "--database") {
+            if (!value(text))
+                return result;
+            if (!isDatabaseUrl(text)) {
+                result.error = "--database wants a postgresql:// URL, not " + text;
+                return result;
+            }
+            serve.database = publish.database = text;
         } else if (publishing && arg == "--note") {
             if (!value(publish.note))
                 return result;
@@ -79,11 +98,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
                 return result;
             serve.borders = text;
         } else if (!publishing && arg == "--version") {
-            if (!value(serve.version))
+            if (!value(text))
                 return result;
+            serve.version = text;
         } else if (!publishing && arg == "--download") {
-            if (!value(serve.download))
+            if (!value(text))
                 return result;
+            serve.download = text;
         } else if (!publishing && arg == "--storage-mib") {
             if (!value(text))
                 return result;

@@ -59,7 +59,7 @@ std::size_t SiteServer::bodyCap(std::string_view path) {
 SiteServer::SiteServer(const SiteOptions& options)
     : m_context(std::make_unique<SiteContext>(options)),
       m_server(std::make_unique<http::HttpServer>(
-          routesOf(*m_context), limitsOf(options), options.threads,
+          routesOf(*m_context), limitsOf(options), handlerThreads(options),
           options.log ? http::HttpServer::Logger(logRequest) : http::HttpServer::Logger())) {}
 
 SiteServer::~SiteServer() {

@@ -86,6 +86,19 @@ std::uint64_t StorageBudget::used() const {
     return m_photoBytes + m_uploadBytes;
 }
 
+StorageUse StorageBudget::use() const {
+    const std::lock_guard lock(m_mutex);
+    return {m_photoBytes, m_uploadBytes};
+}
+
+std::vector<std::string> StorageBudget::uploadNames() const {
+    const std::lock_guard lock(m_mutex);
+    std::vector<std::string> names;
+    for (const auto& [order, name] : m_byAge)
+        names.push_back(name);
+    return names;
+}
+
 bool StorageBudget::makeRoom(std::uint64_t size, const std::string& keep) {
     std::uint64_t kept = 0;
     if (const auto found = m_files.find(keep); found != m_files.end())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "site/store/SiteStore.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -7,6 +9,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace site {
 
@@ -32,6 +35,9 @@ public:
     void forgetPhoto(std::uint64_t size);
 
     [[nodiscard]] std::uint64_t used() const;
+    [[nodiscard]] StorageUse use() const;
+    // The picture files kept, oldest first.
+    [[nodiscard]] std::vector<std::string> uploadNames() const;
     [[nodiscard]] std::uint64_t limit() const { return m_limit; }
 
 private:

@@ -10,7 +10,8 @@ namespace site {
 namespace {
 
 constexpr const char* kColours[3] = {"#3b7dd8", "#3aa35b", "#e8913a"};
-constexpr const char* kNames[3] = {"启动次数", "拍照（桌面版）", "拍照（网页版）"};
+constexpr const char* kChineseNames[3] = {"启动次数", "拍照（桌面版）", "拍照（网页版）"};
+constexpr const char* kEnglishNames[3] = {"Starts", "Photos (desktop)", "Photos (browser)"};
 
 // 1, 2, 5, 10, 20, 50 ...: a step that gives at most five grid lines.
 std::int64_t gridStep(std::int64_t top) {
@@ -31,7 +32,10 @@ std::string number(double value) {
 
 } // namespace
 
-std::string dailyChart(const std::vector<DayCounts>& allDays, int width, int height) {
+std::string dailyChart(const std::vector<DayCounts>& allDays, PageLanguage language, int width,
+                       int height) {
+    const bool chinese = language == PageLanguage::Chinese;
+    const char* const* names = chinese ? kChineseNames : kEnglishNames;
     // The chart shows the latest month; the table below it keeps every day.
     const std::size_t shown = std::min<std::size_t>(allDays.size(), 31);
     const std::vector<DayCounts> days(allDays.end() - static_cast<std::ptrdiff_t>(shown),
@@ -47,7 +51,8 @@ std::string dailyChart(const std::vector<DayCounts>& allDays, int width, int hei
     std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(width) +
                       "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " +
                       std::to_string(width) + " " + std::to_string(height) +
-                      "\" font-size=\"12\" role=\"img\" aria-label=\"每日启动与拍照\">";
+                      "\" font-size=\"12\" role=\"img\" aria-label=\"" +
+                      std::string(chinese ? "每日启动与拍照" : "Starts and photos by day") + "\">";
     svg += "<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>";
     for (std::int64_t value = 0; value <= axisTop; value += step) {
         const double y = top + plotHeight -
@@ -61,13 +66,12 @@ std::string dailyChart(const std::vector<DayCounts>& allDays, int width, int hei
         const double x = left + series * 150.0;
         svg += "<rect x=\"" + number(x) + "\" y=\"10\" width=\"12\" height=\"12\" fill=\"" +
                kColours[series] + "\"/><text x=\"" + number(x + 18) + "\" y=\"20\">" +
-               kNames[series] + "</text>";
+               names[series] + "</text>";
     }
     if (days.empty()) {
         svg += "<text x=\"" + number(left + plotWidth / 2) + "\" y=\"" +
-               number(top + plotHeight / 2) +
-               "\" text-anchor=\"middle\" fill=\"#6b819a\">"
-               "还没有统计数据</text>";
+               number(top + plotHeight / 2) + "\" text-anchor=\"middle\" fill=\"#6b819a\">" +
+               std::string(chinese ? "还没有统计数据" : "No reports yet") + "</text>";
     }
     const double slot = days.empty() ? 0 : plotWidth / static_cast<double>(days.size());
     const double bar = std::min(24.0, slot * 0.8 / 3);
@@ -81,7 +85,7 @@ std::string dailyChart(const std::vector<DayCounts>& allDays, int width, int hei
             svg += "<rect x=\"" + number(middle + (series - 1.5) * bar) + "\" y=\"" +
                    number(top + plotHeight - h) + "\" width=\"" + number(bar) + "\" height=\"" +
                    number(h) + "\" fill=\"" + kColours[series] + "\"><title>" +
-                   escapeHtml(day.day) + " " + kNames[series] + " " +
+                   escapeHtml(day.day) + " " + names[series] + " " +
                    std::to_string(values[series]) + "</title></rect>";
         }
         // Every label when they fit, otherwise every few days.

@@ -1,7 +1,7 @@
 // ivemba-site: the maker's web site, or `ivemba-site publish` to publish a border package.
-#include "site/DataFolder.h"
 #include "site/Publisher.h"
 #include "site/SiteServer.h"
+#include "site/store/SiteStore.h"
 
 #include <csignal>
 #include <cstdio>
@@ -18,8 +18,12 @@ int main(int argc, char** argv) {
     }
     try {
         if (command.publish) {
-            site::DataFolder data(command.publish->data);
-            site::Publisher publisher(data, command.publish->base);
+            site::SiteOptions options;
+            options.data = command.publish->data;
+            options.database = command.publish->database;
+            options.threads = 1;
+            const auto store = site::openStore(options);
+            site::Publisher publisher(*store, command.publish->base);
             const std::string number =
                 publisher.publish(command.publish->note, command.publish->classFolders);
             std::printf("published border package %s\n", number.c_str());
@@ -41,8 +45,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "ivemba-site: %s\n", error.what());
             return 3;
         }
-        std::printf("ivemba-site: listening on http://%s:%d/ with data in %s\n",
-                    command.serve->host.c_str(), port, command.serve->data.c_str());
+        if (command.serve->database.empty())
+            std::printf("ivemba-site: listening on http://%s:%d/ with data in %s\n",
+                        command.serve->host.c_str(), port, command.serve->data.c_str());
+        else
+            std::printf("ivemba-site: listening on http://%s:%d/ with data in PostgreSQL\n",
+                        command.serve->host.c_str(), port);
         std::fflush(stdout);
         std::thread watcher([&server, signals] {
             int signal = 0;

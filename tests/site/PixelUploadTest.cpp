@@ -1,7 +1,7 @@
 #include "site/PixelUpload.h"
 
-#include "SiteFixture.h"
 #include "lzw/Lzw.h"
+#include "support/SiteFixture.h"
 
 #include <gtest/gtest.h>
 

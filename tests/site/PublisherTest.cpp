@@ -1,8 +1,8 @@
 #include "site/Publisher.h"
 
-#include "SiteFixture.h"
 #include "site/DataFolder.h"
 #include "site/SiteContext.h"
+#include "support/SiteFixture.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -11,6 +11,8 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+class SitePublish : public testing::TestWithParam<sitetest::Backend> {};
 
 void writeFile(const fs::path& path, const std::string& bytes) {
     fs::create_directories(path.parent_path());
@@ -21,8 +23,21 @@ std::string pathOf(const std::string& url, const std::string& base) {
     return url.substr(0, base.size()) == base ? url.substr(base.size()) : "(elsewhere) " + url;
 }
 
-TEST(SitePublish, APackageIsServedAsTheProgramDownloadsIt) {
-    sitetest::RunningSite site;
+// What the site serves of its publications: the history, the class list, the files below
+// the data folder (for the folder store) and the second package's description.
+std::vector<std::string> published(sitetest::RunningSite& site) {
+    std::vector<std::string> seen = sitetest::filesBelow(site.data());
+    auto client = site.client();
+    for (const char* path : {"/iVemba/update/BVHistory.xml", "/iVemba/tclass.xml",
+                             "/iVemba/update/2/description.xml"}) {
+        auto answer = client.Get(path);
+        seen.push_back(answer ? std::to_string(answer->status) + answer->body : "no answer");
+    }
+    return seen;
+}
+
+TEST_P(SitePublish, APackageIsServedAsTheProgramDownloadsIt) {
+    sitetest::RunningSite site(GetParam());
     sitetest::TemporaryFolder source;
     writeFile(source.path() / "海洋世界" / "fish.gif", "fish thumb");
     writeFile(source.path() / "海洋世界" / "fish.png", "fish border");
@@ -31,7 +46,7 @@ TEST(SitePublish, APackageIsServedAsTheProgramDownloadsIt) {
     writeFile(source.path() / "Night" / "moon.gif", "moon thumb");
     writeFile(source.path() / "Night" / "moon.png", "moon border");
 
-    site::Publisher publisher(site.context().data, site.base());
+    site::Publisher publisher(site.store(), site.base());
     EXPECT_EQ(publisher.publish("海洋边框", {source.path() / "海洋世界", source.path() / "Night"}),
               "1");
     writeFile(source.path() / "Night2" / "star.gif", "star thumb");
@@ -77,8 +92,8 @@ TEST(SitePublish, APackageIsServedAsTheProgramDownloadsIt) {
         << list->body;
 }
 
-TEST(SitePublish, RefusesIncompleteFoldersAndChangesNothing) {
-    sitetest::RunningSite site;
+TEST_P(SitePublish, RefusesIncompleteFoldersAndChangesNothing) {
+    sitetest::RunningSite site(GetParam());
     sitetest::TemporaryFolder source;
     writeFile(source.path() / "A" / "x.gif", "1");
     writeFile(source.path() / "A" / "x.png", "2");
@@ -86,9 +101,9 @@ TEST(SitePublish, RefusesIncompleteFoldersAndChangesNothing) {
     writeFile(source.path() / "Wide" / "名字.gif", "4");
     writeFile(source.path() / "Wide" / "名字.png", "5");
     fs::create_directories(source.path() / "Empty");
-    site::Publisher publisher(site.context().data, site.base());
+    site::Publisher publisher(site.store(), site.base());
     ASSERT_EQ(publisher.publish("a", {source.path() / "A"}), "1");
-    const auto before = sitetest::filesBelow(site.data());
+    const auto before = published(site);
 
     for (const fs::path& folder :
          {source.path() / "Lonely", source.path() / "Empty", source.path() / "Wide",
@@ -105,8 +120,10 @@ TEST(SitePublish, RefusesIncompleteFoldersAndChangesNothing) {
                                    "del\x7F", "c1 \xC2\x85", "\xEF\xBF\xBE"}) {
         EXPECT_THROW(publisher.publish(note, {source.path() / "B"}), std::runtime_error) << note;
     }
-    EXPECT_EQ(sitetest::filesBelow(site.data()), before);
+    EXPECT_EQ(published(site), before);
     EXPECT_EQ(publisher.publish("海洋 · ocean «2»", {source.path() / "B"}), "2");
 }
+
+IVEMBA_ON_EVERY_BACKEND(SitePublish);
 
 } // namespace

@@ -1,10 +1,10 @@
 // The site as the open internet tries it: refused requests that carry another inside,
 // pipelining, endless headers, slow clients, forms built to be slow to parse, hostile
 // uploads, uploads without end and a second server on the same port.
-#include "SiteFixture.h"
 #include "site/Database.h"
 #include "site/SiteContext.h"
 #include "support/RawConnection.h"
+#include "support/SiteFixture.h"
 #include "support/SlowClients.h"
 
 #include <chrono>
@@ -21,14 +21,16 @@ using testsupport::statusOf;
 
 namespace {
 
+class SiteAttack : public testing::TestWithParam<sitetest::Backend> {};
+
 struct Refusal {
     const char* name;
     std::string request;
     const char* status;
 };
 
-TEST(SiteAttack, ARefusedRequestClosesItsConnectionAndNothingAfterItIsRead) {
-    RunningSite site;
+TEST_P(SiteAttack, ARefusedRequestClosesItsConnectionAndNothingAfterItIsRead) {
+    RunningSite site(GetParam());
     const Refusal refusals[] = {
         {"a body past its cap, the report inside it",
          "POST /CpRecord.aspx HTTP/1.1\r\nHost: x\r\nContent-Length: 70000\r\n\r\n", "413"},
@@ -61,11 +63,11 @@ TEST(SiteAttack, ARefusedRequestClosesItsConnectionAndNothingAfterItIsRead) {
         EXPECT_EQ(testsupport::answerCount(received.bytes), 1) << refusal.name;
         EXPECT_EQ(statusOf(received.bytes), refusal.status) << refusal.name;
     }
-    EXPECT_EQ(site.context().database.startCount(), 0);
+    EXPECT_EQ(site.store().startCount(), 0);
 }
 
-TEST(SiteAttack, PipelinedRequestsAreAllAnsweredInOrder) {
-    RunningSite site;
+TEST_P(SiteAttack, PipelinedRequestsAreAllAnsweredInOrder) {
+    RunningSite site(GetParam());
     RawConnection connection(site.port());
     ASSERT_TRUE(connection.send(
         "GET /ivemba/version.xml HTTP/1.1\r\nHost: x\r\n\r\n"
@@ -88,7 +90,7 @@ TEST(SiteAttack, PipelinedRequestsAreAllAnsweredInOrder) {
     const std::size_t stats = rest.bytes.find("HTTP/1.1", 1);
     EXPECT_EQ(rest.bytes.find("<iVemba>"), std::string::npos);
     EXPECT_NE(rest.bytes.find("使用统计", stats), std::string::npos);
-    EXPECT_EQ(site.context().database.startCount(), 1);
+    EXPECT_EQ(site.store().startCount(), 1);
 }
 
 // Sends `head` and then `trickle` one byte every 50 ms until the server closes.
@@ -105,11 +107,11 @@ std::chrono::milliseconds timeToBeDropped(int port, const std::string& head,
                                                                  start);
 }
 
-TEST(SiteAttack, ARequestThatDoesNotArriveWholeInTimeIsDropped) {
+TEST_P(SiteAttack, ARequestThatDoesNotArriveWholeInTimeIsDropped) {
     site::SiteOptions options;
     options.headerTime = 400ms;
     options.bodyTime = 600ms;
-    RunningSite site(options);
+    RunningSite site(GetParam(), options);
     // Each trickle alone would take 5 s; every byte keeps the connection busy.
     const std::string header =
         "GET /ivemba/version.xml HTTP/1.1\r\nHost: x\r\nX-Slow: " + std::string(100, 'a') +
@@ -120,11 +122,11 @@ TEST(SiteAttack, ARequestThatDoesNotArriveWholeInTimeIsDropped) {
                               "100\r\n\r\n",
                               "pname=" + std::string(94, 'a')),
               2s);
-    EXPECT_EQ(site.context().database.startCount(), 0);
+    EXPECT_EQ(site.store().startCount(), 0);
 }
 
-TEST(SiteAttack, SlowClientsDoNotHoldUpAnyoneElse) {
-    RunningSite site;
+TEST_P(SiteAttack, SlowClientsDoNotHoldUpAnyoneElse) {
+    RunningSite site(GetParam());
     testsupport::SlowClients slow(site.port(), 300,
                                   "POST /UseRecord.aspx HTTP/1.1\r\nHost: x\r\nContent-Length: "
                                   "9\r\n\r\npname=bad");
@@ -147,8 +149,8 @@ struct Burden {
 
 // A body can be built to make a careless parser work quadratically; these must cost about
 // as much as any other body of their size.
-TEST(SiteAttack, BodiesBuiltToBeSlowToParseAreAnsweredAtOnce) {
-    RunningSite site;
+TEST_P(SiteAttack, BodiesBuiltToBeSlowToParseAreAnsweredAtOnce) {
+    RunningSite site(GetParam());
     std::string names;
     for (int k = 0; k < 65536; ++k)
         names += "n" + std::to_string(k) + "=&";
@@ -201,8 +203,8 @@ struct Upload {
     const char* servedAs; // empty: never served
 };
 
-TEST(SiteAttack, UploadedFilesAreOnlyEverPicturesServedAsPictures) {
-    RunningSite site;
+TEST_P(SiteAttack, UploadedFilesAreOnlyEverPicturesServedAsPictures) {
+    RunningSite site(GetParam());
     const Upload uploads[] = {
         {"a JPEG", "1_.jpg", kJpeg, 200, "image/jpeg"},
         {"a PNG named without a dot", "2_photo", kPng, 200, "image/png"},
@@ -232,8 +234,10 @@ TEST(SiteAttack, UploadedFilesAreOnlyEverPicturesServedAsPictures) {
             EXPECT_EQ(served->status, 404) << upload.name;
         }
     }
-    EXPECT_EQ(sitetest::filesBelow(site.data() / "data" / "upload"),
+    EXPECT_EQ(site.store().uploadNames(),
               (std::vector<std::string>{"1_.jpg", "2_photo", "3_.GIF", "4_.jpeg"}));
+    if (GetParam() != sitetest::Backend::Folder)
+        return;
     // A page that reached the folder some other way is not served either.
     std::ofstream(site.data() / "data" / "upload" / "11_.jpg") << kPage;
     auto planted = client.Get("/upload/11_.jpg");
@@ -241,12 +245,11 @@ TEST(SiteAttack, UploadedFilesAreOnlyEverPicturesServedAsPictures) {
     EXPECT_EQ(planted->status, 404);
 }
 
-TEST(SiteAttack, UploadsStayWithinTheStorageBoundAndPhotosAreNeverRemoved) {
+TEST_P(SiteAttack, UploadsStayWithinTheStorageBoundAndPhotosAreNeverRemoved) {
     site::SiteOptions options;
     options.storageBytes = 200 * 1024;
-    RunningSite site(options);
+    RunningSite site(GetParam(), options);
     auto client = site.client();
-    const fs::path uploads = site.data() / "data" / "upload";
     const std::string picture = kPng + std::string(60 * 1024, 'p');
     for (int k = 1; k <= 6; ++k) {
         auto sent = client.Post("/uploadfile.aspx?filename=" + std::to_string(k) + "_.png",
@@ -255,8 +258,7 @@ TEST(SiteAttack, UploadsStayWithinTheStorageBoundAndPhotosAreNeverRemoved) {
         EXPECT_EQ(sent->status, 200) << k;
     }
     // Three fit: the oldest went first.
-    EXPECT_EQ(sitetest::filesBelow(uploads),
-              (std::vector<std::string>{"4_.png", "5_.png", "6_.png"}));
+    EXPECT_EQ(site.store().uploadNames(), (std::vector<std::string>{"4_.png", "5_.png", "6_.png"}));
 
     const std::string photo = sitetest::uploadBody(sitetest::testPicture(1));
     int accepted = 0;
@@ -276,22 +278,25 @@ TEST(SiteAttack, UploadsStayWithinTheStorageBoundAndPhotosAreNeverRemoved) {
     EXPECT_GT(accepted, 3);
     EXPECT_EQ(refused, 1);
     // The photos took the picture files' room; every accepted photo is still there.
-    EXPECT_TRUE(sitetest::filesBelow(uploads).empty());
-    EXPECT_EQ(site.context().database.photoCount(), accepted);
-    EXPECT_EQ(sitetest::filesBelow(site.data() / "data" / "pics").size(),
-              static_cast<std::size_t>(accepted));
-    std::uintmax_t used = 0;
-    for (const auto& entry : fs::directory_iterator(site.data() / "data" / "pics"))
-        used += entry.file_size();
+    EXPECT_TRUE(site.store().uploadNames().empty());
+    EXPECT_EQ(site.store().photoCount(), accepted);
+    std::uint64_t used = 0;
+    for (const site::PhotoRecord& kept : site.store().photos(0, 100)) {
+        auto bytes = client.Get("/pics/" + kept.name);
+        ASSERT_TRUE(bytes);
+        EXPECT_EQ(bytes->status, 200) << kept.name;
+        used += bytes->body.size();
+    }
     EXPECT_LE(used, options.storageBytes);
+    EXPECT_EQ(site.store().storageUse().photoBytes, used);
     auto late = client.Post("/uploadfile.aspx?filename=7_.png", multipartFile(picture),
                             "multipart/form-data; boundary=b");
     ASSERT_TRUE(late);
     EXPECT_EQ(late->status, 507);
 }
 
-TEST(SiteAttack, ASecondSiteOnATakenPortRefusesToStart) {
-    RunningSite site;
+TEST_P(SiteAttack, ASecondSiteOnATakenPortRefusesToStart) {
+    RunningSite site(GetParam());
     sitetest::TemporaryFolder other;
     // Should it start after all, it is stopped rather than left serving.
     const std::string command = "timeout 10 " + std::string(IVEMBA_SITE_EXECUTABLE) +
@@ -311,5 +316,7 @@ TEST(SiteAttack, ASecondSiteOnATakenPortRefusesToStart) {
         << said;
     EXPECT_EQ(said.find("listening"), std::string::npos) << said;
 }
+
+IVEMBA_ON_EVERY_BACKEND(SiteAttack);
 
 } // namespace

@@ -4,10 +4,10 @@
 // real reports and photos go through. Afterwards the pages count exactly what was accepted.
 #include "support/SiteFront.h"
 
-#include "SiteFixture.h"
 #include "site/Database.h"
 #include "site/SiteContext.h"
 #include "support/RawConnection.h"
+#include "support/SiteFixture.h"
 #include "support/SlowClients.h"
 
 #include <atomic>
@@ -115,7 +115,7 @@ TEST(SiteFront, HoldsAThousandSlowClientsAndAnAttackWhileCountingExactly) {
     auto photosPage = client.Get("/photos.aspx");
     ASSERT_TRUE(photosPage);
     EXPECT_EQ(numberAfter(photosPage->body, "共 "), photos);
-    EXPECT_EQ(site.context().database.photoCount(), photos);
+    EXPECT_EQ(site.store().photoCount(), photos);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "SiteFixture.h"
 #include "site/SiteContext.h"
+#include "support/SiteFixture.h"
 
 #include <QImage>
 #include <cstdlib>
@@ -48,7 +48,7 @@ TEST(SiteLook, PhotosAndStatsPagesShowInABrowser) {
                                   "application/x-www-form-urlencoded");
         ASSERT_TRUE(answer && answer->status == 200);
     }
-    site::Database& database = site.context().database;
+    site::SiteStore& database = site.store();
     const std::int64_t day = 24 * 3600 * 1000LL;
     const std::int64_t now = 1700000000000;
     for (int d = 0; d < 7; ++d) {

@@ -1,5 +1,5 @@
-#include "SiteFixture.h"
 #include "site/SiteContext.h"
+#include "support/SiteFixture.h"
 
 #include <atomic>
 #include <chrono>
@@ -24,8 +24,11 @@ bool isWholeJpeg(const std::string& bytes) {
 
 const char* kForm = "application/x-www-form-urlencoded";
 
-TEST(SiteLoad, FiftyClientsForTenSecondsLoseNoReport) {
-    sitetest::RunningSite site;
+class SiteLoad : public testing::TestWithParam<sitetest::Backend> {};
+class SiteCrash : public testing::TestWithParam<sitetest::Backend> {};
+
+TEST_P(SiteLoad, FiftyClientsForTenSecondsLoseNoReport) {
+    sitetest::RunningSite site(GetParam());
     const std::string upload = sitetest::uploadBody(sitetest::testPicture(4));
     std::atomic<long> starts{0}, captures{0}, uploads{0}, failures{0};
     std::mutex mutex;
@@ -65,7 +68,7 @@ TEST(SiteLoad, FiftyClientsForTenSecondsLoseNoReport) {
         client.join();
     EXPECT_EQ(failures.load(), 0) << firstFailure;
     EXPECT_GT(uploads.load(), 0);
-    site::Database& database = site.context().database;
+    site::SiteStore& database = site.store();
     EXPECT_EQ(database.startCount(), starts.load());
     EXPECT_EQ(database.captureSum("ie"), captures.load());
     EXPECT_EQ(database.photoCount(), uploads.load());
@@ -73,50 +76,13 @@ TEST(SiteLoad, FiftyClientsForTenSecondsLoseNoReport) {
                 uploads.load());
 }
 
-// The site as its own process, so that it can be killed.
-class SiteProcess {
-public:
-    explicit SiteProcess(const fs::path& data) {
-        int out[2];
-        if (::pipe(out) != 0)
-            throw std::runtime_error("pipe");
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::dup2(out[1], 1);
-            ::close(out[0]);
-            ::execl(IVEMBA_SITE_EXECUTABLE, IVEMBA_SITE_EXECUTABLE, "--listen", "127.0.0.1:0",
-                    "--data", data.c_str(), "--quiet", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        std::FILE* lines = ::fdopen(out[0], "r");
-        char line[512] = {};
-        if (std::fgets(line, sizeof line, lines))
-            std::sscanf(line, "ivemba-site: listening on http://127.0.0.1:%d/", &m_port);
-        std::fclose(lines);
-    }
-    ~SiteProcess() { kill(); }
-    void kill() {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-            m_pid = -1;
-        }
-    }
-    [[nodiscard]] int port() const { return m_port; }
-
-private:
-    pid_t m_pid = -1;
-    int m_port = 0;
-};
-
-TEST(SiteCrash, AKillDuringUploadsLosesNoAnsweredPhoto) {
+TEST_P(SiteCrash, AKillDuringUploadsLosesNoAnsweredPhoto) {
     sitetest::TemporaryFolder folder;
-    const fs::path data = folder.path() / "data";
+    const site::SiteOptions options = sitetest::optionsFor(GetParam(), folder.path());
     std::vector<std::string> answered;
     std::mutex mutex;
     {
-        SiteProcess process(data);
+        sitetest::SiteProcess process(IVEMBA_SITE_EXECUTABLE, options);
         ASSERT_GT(process.port(), 0);
         std::atomic<bool> stop{false};
         std::vector<std::thread> uploaders;
@@ -152,7 +118,7 @@ TEST(SiteCrash, AKillDuringUploadsLosesNoAnsweredPhoto) {
     }
     ASSERT_FALSE(answered.empty());
 
-    SiteProcess restarted(data);
+    sitetest::SiteProcess restarted(IVEMBA_SITE_EXECUTABLE, options);
     ASSERT_GT(restarted.port(), 0) << "the site starts again on the same folder";
     httplib::Client client("127.0.0.1", restarted.port());
     auto page = client.Get("/photos.aspx");
@@ -166,12 +132,15 @@ TEST(SiteCrash, AKillDuringUploadsLosesNoAnsweredPhoto) {
     }
     // Every file in the picture folder is a whole photo; the restart swept any temporary
     // a killed write left behind.
-    for (const std::string& name : sitetest::filesBelow(data / "pics")) {
+    for (const std::string& name : sitetest::filesBelow(options.data / "pics")) {
         EXPECT_NE(name[0], '.') << name;
         auto photo = client.Get("/pics/" + name);
         ASSERT_TRUE(photo);
         EXPECT_TRUE(isWholeJpeg(photo->body)) << name;
     }
 }
+
+IVEMBA_ON_EVERY_BACKEND(SiteLoad);
+IVEMBA_ON_EVERY_BACKEND(SiteCrash);
 
 } // namespace

@@ -1,8 +1,8 @@
-#include "SiteFixture.h"
 #include "lzw/Lzw.h"
 #include "site/Database.h"
 #include "site/FormFields.h"
 #include "site/SiteContext.h"
+#include "support/SiteFixture.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -13,13 +13,21 @@ using sitetest::RunningSite;
 
 namespace {
 
+class SiteVersionFile : public testing::TestWithParam<sitetest::Backend> {};
+class SiteReports : public testing::TestWithParam<sitetest::Backend> {};
+class SitePhotoUpload : public testing::TestWithParam<sitetest::Backend> {};
+class SiteFileUpload : public testing::TestWithParam<sitetest::Backend> {};
+class SiteCaps : public testing::TestWithParam<sitetest::Backend> {};
+class SitePages : public testing::TestWithParam<sitetest::Backend> {};
+class SiteBrowserEdition : public testing::TestWithParam<sitetest::Backend> {};
+
 void writeFile(const fs::path& path, const std::string& bytes) {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-TEST(SiteVersionFile, NamesTheProgramsVersionAfterALineBreak) {
-    RunningSite site;
+TEST_P(SiteVersionFile, NamesTheProgramsVersionAfterALineBreak) {
+    RunningSite site(GetParam());
     auto client = site.client();
     auto answer = client.Get("/ivemba/version.xml");
     ASSERT_TRUE(answer);
@@ -33,7 +41,7 @@ TEST(SiteVersionFile, NamesTheProgramsVersionAfterALineBreak) {
     site::SiteOptions options;
     options.version = "3";
     options.download = "http://example.invalid/get?a=1&b=2";
-    RunningSite newer(options);
+    RunningSite newer(GetParam(), options);
     auto other = newer.client().Get("/ivemba/version.xml");
     ASSERT_TRUE(other);
     EXPECT_NE(other->body.find("version=\"3\" download=\"http://example.invalid/get?a=1&amp;b=2\""),
@@ -41,8 +49,8 @@ TEST(SiteVersionFile, NamesTheProgramsVersionAfterALineBreak) {
         << other->body;
 }
 
-TEST(SiteReports, StoresStartsAndCapturesAndRefusesWhatIsNoReport) {
-    RunningSite site;
+TEST_P(SiteReports, StoresStartsAndCapturesAndRefusesWhatIsNoReport) {
+    RunningSite site(GetParam());
     auto client = site.client();
     const char* form = "application/x-www-form-urlencoded";
     for (const char* path : {"/UseRecord.aspx", "/ivemba/UseRecord.aspx"}) {
@@ -67,7 +75,7 @@ TEST(SiteReports, StoresStartsAndCapturesAndRefusesWhatIsNoReport) {
     ASSERT_TRUE(noName);
     EXPECT_EQ(noName->status, 400);
 
-    site::Database& database = site.context().database;
+    site::SiteStore& database = site.store();
     EXPECT_EQ(database.startCount(), 2);
     EXPECT_EQ(database.captureSum("soft"), 8);
     EXPECT_EQ(database.captureSum("ie"), 4);
@@ -83,8 +91,8 @@ TEST(SiteReports, StoresStartsAndCapturesAndRefusesWhatIsNoReport) {
               std::string::npos);
 }
 
-TEST(SitePhotoUpload, AnUploadComesBackAsAJpegOfThePicture) {
-    RunningSite site;
+TEST_P(SitePhotoUpload, AnUploadComesBackAsAJpegOfThePicture) {
+    RunningSite site(GetParam());
     auto client = site.client();
     const site::Picture picture = sitetest::testPicture(1);
     auto answer =
@@ -114,12 +122,11 @@ TEST(SitePhotoUpload, AnUploadComesBackAsAJpegOfThePicture) {
     EXPECT_EQ(page->get_header_value("Content-Type"), "text/html; charset=utf-8");
 }
 
-TEST(SitePhotoUpload, PhotosPageShowsTheNewestFirstTwentyFourToAPage) {
-    RunningSite site;
+TEST_P(SitePhotoUpload, PhotosPageShowsTheNewestFirstTwentyFourToAPage) {
+    RunningSite site(GetParam());
     for (int k = 0; k < 30; ++k)
-        site.context().database.addPhoto({"p" + std::to_string(k) + ".jpg",
-                                          "title" + std::to_string(k) + "!", "", 1,
-                                          1700000000000 + k * 1000});
+        ASSERT_TRUE(site.store().addPhoto(
+            {{}, "title" + std::to_string(k) + "!", "", 1, 1700000000000 + k * 1000}, "jpeg"));
     auto client = site.client();
     auto first = client.Get("/photos.aspx");
     auto second = client.Get("/photos.aspx?page=2");
@@ -139,8 +146,8 @@ TEST(SitePhotoUpload, PhotosPageShowsTheNewestFirstTwentyFourToAPage) {
     EXPECT_NE(first->body.find("/photos.aspx?page=2"), std::string::npos);
 }
 
-TEST(SitePhotoUpload, MalformedUploadsAreRefusedAndStoreNothing) {
-    RunningSite site;
+TEST_P(SitePhotoUpload, MalformedUploadsAreRefusedAndStoreNothing) {
+    RunningSite site(GetParam());
     auto client = site.client();
     const std::u16string good =
         site::PixelUpload::compressedText(site::PixelUpload::pixelText(sitetest::testPicture(2)));
@@ -190,7 +197,8 @@ TEST(SitePhotoUpload, MalformedUploadsAreRefusedAndStoreNothing) {
         EXPECT_EQ(answerField(answer->body, "status"), "error") << c.name;
         EXPECT_FALSE(answerField(answer->body, "reason").empty()) << c.name;
     }
-    EXPECT_EQ(site.context().database.photoCount(), 0);
+    EXPECT_EQ(site.store().photoCount(), 0);
+    EXPECT_EQ(site.store().storageUse().photoBytes, 0u);
     EXPECT_TRUE(sitetest::filesBelow(site.data() / "data" / "pics").empty());
 
     // The same text, whole, is fine: the cases above fail for their fault alone.
@@ -210,8 +218,8 @@ std::string multipart(const std::string& boundary, const std::string& content) {
            boundary + "--\r\n";
 }
 
-TEST(SiteFileUpload, TheFirstFilePartIsReadableUntilDeleted) {
-    RunningSite site;
+TEST_P(SiteFileUpload, TheFirstFilePartIsReadableUntilDeleted) {
+    RunningSite site(GetParam());
     auto client = site.client();
     std::string content(300000, '\0');
     for (std::size_t k = 0; k < content.size(); ++k)
@@ -238,12 +246,11 @@ TEST(SiteFileUpload, TheFirstFilePartIsReadableUntilDeleted) {
                              multipart("b", "GIF89a..."), "multipart/form-data; boundary=b");
     ASSERT_TRUE(noDot);
     EXPECT_EQ(noDot->status, 200);
-    EXPECT_EQ(sitetest::filesBelow(site.data() / "data" / "upload"),
-              std::vector<std::string>{"1151234567890_photo"});
+    EXPECT_EQ(site.store().uploadNames(), std::vector<std::string>{"1151234567890_photo"});
 }
 
-TEST(SiteFileUpload, HostileNamesAreRefusedAndNothingIsWritten) {
-    RunningSite site;
+TEST_P(SiteFileUpload, HostileNamesAreRefusedAndNothingIsWritten) {
+    RunningSite site(GetParam());
     auto client = site.client();
     const auto before = sitetest::filesBelow(site.data());
     for (const std::string& name :
@@ -271,10 +278,11 @@ TEST(SiteFileUpload, HostileNamesAreRefusedAndNothingIsWritten) {
         EXPECT_EQ(answer->status, 404) << path;
     }
     EXPECT_EQ(sitetest::filesBelow(site.data()), before);
+    EXPECT_TRUE(site.store().uploadNames().empty());
 }
 
-TEST(SiteFileUpload, APartWithoutAFileOrTooLargeAFileStoresNothing) {
-    RunningSite site;
+TEST_P(SiteFileUpload, APartWithoutAFileOrTooLargeAFileStoresNothing) {
+    RunningSite site(GetParam());
     auto client = site.client();
     const std::string noFile =
         "--b\r\nContent-Disposition: form-data; name=\"a\"\r\n\r\nx\r\n--b--\r\n";
@@ -291,11 +299,11 @@ TEST(SiteFileUpload, APartWithoutAFileOrTooLargeAFileStoresNothing) {
     auto plain = client.Post("/uploadfile.aspx?filename=3_.png", "abc", "text/plain");
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->status, 400);
-    EXPECT_TRUE(sitetest::filesBelow(site.data() / "data" / "upload").empty());
+    EXPECT_TRUE(site.store().uploadNames().empty());
 }
 
-TEST(SiteCaps, ABodyOverItsCapIsRefusedBeforeItIsSent) {
-    RunningSite site;
+TEST_P(SiteCaps, ABodyOverItsCapIsRefusedBeforeItIsSent) {
+    RunningSite site(GetParam());
     struct Case {
         const char* path;
         std::size_t cap;
@@ -318,11 +326,11 @@ TEST(SiteCaps, ABodyOverItsCapIsRefusedBeforeItIsSent) {
     const std::string chunked = "POST /UseRecord.aspx HTTP/1.1\r\nHost: 127.0.0.1\r\n"
                                 "Transfer-Encoding: chunked\r\n\r\n";
     EXPECT_EQ(sitetest::rawExchange(site.port(), chunked).substr(0, 12), "HTTP/1.1 411");
-    EXPECT_EQ(site.context().database.startCount(), 0);
+    EXPECT_EQ(site.store().startCount(), 0);
 }
 
-TEST(SitePages, HomeFeedbackAndBannerAnswer) {
-    RunningSite site;
+TEST_P(SitePages, HomeFeedbackAndBannerAnswer) {
+    RunningSite site(GetParam());
     auto client = site.client();
     auto banner = client.Get("/iVemba/ad2005.swf");
     ASSERT_TRUE(banner);
@@ -356,10 +364,10 @@ TEST(SitePages, HomeFeedbackAndBannerAnswer) {
     auto empty = client.Post("/iVemba/bugs.asp", "author=x&text=", type);
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->status, 400);
-    EXPECT_EQ(site.context().database.feedbackCount(), 1);
+    EXPECT_EQ(site.store().feedbackCount(), 1);
 }
 
-TEST(SiteBrowserEdition, ServesTheMovieWithTheProgramsBordersBesideIt) {
+TEST_P(SiteBrowserEdition, ServesTheMovieWithTheProgramsBordersBesideIt) {
     sitetest::TemporaryFolder program;
     writeFile(program.path() / "ivemba.swf", "movie bundle");
     writeFile(program.path() / "borders" / "borders.xml",
@@ -370,7 +378,7 @@ TEST(SiteBrowserEdition, ServesTheMovieWithTheProgramsBordersBesideIt) {
     site::SiteOptions options;
     options.movie = program.path() / "ivemba.swf";
     options.borders = program.path() / "borders";
-    RunningSite site(options);
+    RunningSite site(GetParam(), options);
     auto client = site.client();
 
     auto movie = client.Get("/iVemba/ivemba.swf");
@@ -388,5 +396,13 @@ TEST(SiteBrowserEdition, ServesTheMovieWithTheProgramsBordersBesideIt) {
     EXPECT_EQ(border->body, "border");
     EXPECT_EQ(border->get_header_value("Content-Type"), "image/png");
 }
+
+IVEMBA_ON_EVERY_BACKEND(SiteVersionFile);
+IVEMBA_ON_EVERY_BACKEND(SiteReports);
+IVEMBA_ON_EVERY_BACKEND(SitePhotoUpload);
+IVEMBA_ON_EVERY_BACKEND(SiteFileUpload);
+IVEMBA_ON_EVERY_BACKEND(SiteCaps);
+IVEMBA_ON_EVERY_BACKEND(SitePages);
+IVEMBA_ON_EVERY_BACKEND(SiteBrowserEdition);
 
 } // namespace

@@ -1,12 +1,19 @@
 #include "SiteFixture.h"
 
+#include "PostgresServer.h"
+#include "RawConnection.h"
 #include "site/FormFields.h"
-#include "support/RawConnection.h"
+#include "site/SiteContext.h"
 
 #include <QImage>
 #include <cmath>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -24,10 +31,27 @@ TemporaryFolder::~TemporaryFolder() {
     fs::remove_all(m_path, error);
 }
 
-RunningSite::RunningSite(site::SiteOptions options) {
+std::string backendName(const testing::TestParamInfo<Backend>& info) {
+    return info.param == Backend::Folder ? "Folder" : "Postgres";
+}
+
+site::SiteOptions optionsFor(Backend backend, const fs::path& folder, site::SiteOptions options) {
+    options.data = folder / "data";
+    if (backend == Backend::Postgres)
+        options.database = testsupport::PostgresServer::shared().freshDatabase();
+    return options;
+}
+
+RunningSite::RunningSite(site::SiteOptions options) : RunningSite(Backend::Folder, options) {}
+
+site::SiteStore& RunningSite::store() {
+    return *context().store;
+}
+
+RunningSite::RunningSite(Backend backend, site::SiteOptions options) {
+    options = optionsFor(backend, m_folder.path(), options);
     options.host = "127.0.0.1";
     options.port = 0;
-    options.data = m_folder.path() / "data";
     options.log = false;
     m_server = std::make_unique<site::SiteServer>(options);
     m_server->start();
@@ -41,6 +65,46 @@ httplib::Client RunningSite::client() const {
     httplib::Client client("127.0.0.1", port());
     client.set_read_timeout(20, 0);
     return client;
+}
+
+SiteProcess::SiteProcess(const fs::path& executable, const site::SiteOptions& options) {
+    std::vector<std::string> args = {executable.string(),   "--listen", "127.0.0.1:0", "--data",
+                                     options.data.string(), "--quiet"};
+    if (!options.database.empty())
+        args.insert(args.end(), {"--database", options.database});
+    int out[2];
+    if (::pipe(out) != 0)
+        throw std::runtime_error("pipe");
+    m_pid = ::fork();
+    if (m_pid == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        ::dup2(out[1], 1);
+        ::close(out[0]);
+        std::vector<char*> argv;
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    std::FILE* lines = ::fdopen(out[0], "r");
+    char line[512] = {};
+    if (std::fgets(line, sizeof line, lines))
+        std::sscanf(line, "ivemba-site: listening on http://127.0.0.1:%d/", &m_port);
+    std::fclose(lines);
+}
+
+SiteProcess::~SiteProcess() {
+    kill();
+}
+
+void SiteProcess::kill() {
+    if (m_pid > 0) {
+        ::kill(m_pid, SIGKILL);
+        ::waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
+    }
 }
 
 site::Picture testPicture(int seed) {

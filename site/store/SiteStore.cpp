@@ -1,0 +1,28 @@
+#include "site/store/SiteStore.h"
+
+#include "site/SiteOptions.h"
+#include "site/store/FolderStore.h"
+#include "site/store/PostgresStore.h"
+
+#include <ctime>
+
+namespace site {
+
+std::unique_ptr<SiteStore> openStore(const SiteOptions& options) {
+    if (options.database.empty())
+        return std::make_unique<FolderStore>(options.data, options.storageBytes);
+    // One connection per request thread, so that no request waits for another's statement.
+    return std::make_unique<PostgresStore>(options.database, options.storageBytes,
+                                           static_cast<std::size_t>(handlerThreads(options)) + 2);
+}
+
+std::string localDay(std::int64_t atMs) {
+    const std::time_t seconds = static_cast<std::time_t>(atMs / 1000);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+} // namespace site
