@@ -35,8 +35,8 @@
   请先用 [合成] 模式！
  
 点上面的[合成]按钮进入合成模式！</source>
-        <translation>No camera found, no photos can be taken!
-  Use [Compose] instead!
+        <translation>No camera found: no photos!
+  Use [Compose] mode instead!
  
 The [Compose] tab above starts it.</translation>
     </message>
@@ -45,8 +45,8 @@ The [Compose] tab above starts it.</translation>
  请先用 [合成] 模式！
  
 点上面的[合成]按钮进入合成模式！</source>
-        <translation>The camera is in use, no photos can be taken!
- Use [Compose] instead!
+        <translation>The camera is busy: no photos!
+ Use [Compose] mode instead!
  
 The [Compose] tab above starts it.</translation>
     </message>
@@ -112,7 +112,7 @@ The [Compose] tab above starts it.</translation>
     </message>
     <message>
         <source>选择图片</source>
-        <translation>Open picture</translation>
+        <translation>Open file</translation>
     </message>
     <message>
         <source>定时：关</source>
@@ -395,7 +395,7 @@ The [Compose] tab above starts it.</translation>
     </message>
     <message>
         <source>保存图片</source>
-        <translation>Save picture</translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>|我发现Bug或有好建议|</source>
@@ -403,7 +403,7 @@ The [Compose] tab above starts it.</translation>
     </message>
     <message>
         <source>有更新版本，现在升级？</source>
-        <translation>New version! Upgrade now?</translation>
+        <translation>New version! Update?</translation>
     </message>
     <message>
         <source>有新边框发布，立即下载？</source>
@@ -450,7 +450,7 @@ The [Compose] tab above starts it.</translation>
     </message>
     <message>
         <source>最多保留 500 张照片，最早的照片已被移除。</source>
-        <translation>At most 500 photos are kept; the oldest were removed.</translation>
+        <translation>Only the newest 500 photos are kept.</translation>
     </message>
 </context>
 <context>

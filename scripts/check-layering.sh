@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fails when a library includes a header of one it must not depend on. The direction:
-# common <- i18n; common <- lzw, jpeg, pixeltext <- player <- movie <- host; updates <- host; the site uses
-# common, lzw, jpeg and pixeltext only, and nothing below the host knows the host.
+# common <- lzw, jpeg, pixeltext <- player <- movie <- host; updates <- host; the language
+# choice (i18n) is for the programs' start only; the site uses common, lzw, jpeg and
+# pixeltext only, and nothing below the host knows the host.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 declare -A allowed=(

@@ -59,9 +59,10 @@ void checkTexts(const Clip& clip, QList<DrawnText>& shown) {
             EXPECT_LE(need.width(), field->size().width() + kSlack)
                 << where.toStdString() << ": \"" << field->text().toStdString() << '"';
             // A wrapped text that runs too long loses its last lines.
-            if (field->style().wrap)
+            if (field->style().wrap) {
                 EXPECT_LE(need.height(), field->size().height() + kSlack)
                     << where.toStdString() << ": \"" << field->text().toStdString() << '"';
+            }
             if (field->isVisible())
                 shown.append({where, field->text(),
                               field->mapRectToScene(
@@ -101,17 +102,20 @@ protected:
             }
         }
         for (QGraphicsItem* item : stage().items()) {
-            if (item->isWidget())
-                if (auto* proxy = dynamic_cast<QGraphicsProxyWidget*>(item))
-                    if (auto* button = qobject_cast<QAbstractButton*>(proxy->widget()))
-                        expectLabelFits(*button, look.toStdString());
+            auto* proxy = dynamic_cast<QGraphicsProxyWidget*>(item);
+            auto* button = proxy ? qobject_cast<QAbstractButton*>(proxy->widget()) : nullptr;
+            if (button)
+                expectLabelFits(*button, look.toStdString());
         }
         // With IVEMBA_SHOT_DIR set, each look is saved there for a look by eye.
         if (const QString dir = qEnvironmentVariable("IVEMBA_SHOT_DIR"); !dir.isEmpty())
             testsupport::renderStage(stage()).save(QDir(dir).filePath(look + ".png"));
     }
 
+    // The pages answer a page change once their own first frame has played.
     void showPage(const char* page) {
+        for (int i = 0; i < 3; ++i)
+            stage().clock().tick();
         root()->call(moviecommon::calls::Shiftpage, {QString::fromUtf8(page)});
         for (int i = 0; i < 3; ++i)
             stage().clock().tick();
@@ -148,12 +152,26 @@ TEST_F(EnglishStage, CapturePageWithTheLongestShutterChoices) {
 TEST_F(EnglishStage, PicturePage) {
     start(QStringLiteral("soft"));
     showPage("photo");
+    const Clip* picturePanel = clip(QStringLiteral("/capture_mc/local_photo_previews_mc"));
+    ASSERT_NE(picturePanel, nullptr);
+    ASSERT_TRUE(picturePanel->isVisible());
     expectTextsFit(QStringLiteral("en_photo"));
 }
 
-TEST_F(EnglishStage, TrayPage) {
+TEST_F(EnglishStage, TrayPageWithACard) {
     start(QStringLiteral("soft"));
+    root()->call(moviecommon::calls::CaptureDo);
     showPage("manage");
+    Clip* card = clip(QStringLiteral("/manage_mc/Photo1"));
+    ASSERT_NE(card, nullptr);
+    // Each button's label, as the pointer over the button shows it.
+    for (const char* button : {"but_delete", "but_print", "but_save"}) {
+        Clip* shown = card->child(QString::fromUtf8(button));
+        ASSERT_NE(shown, nullptr) << button;
+        shown->rollOver();
+        expectTextsFit(QStringLiteral("en_tray_") + QString::fromUtf8(button));
+        shown->rollOut();
+    }
     expectTextsFit(QStringLiteral("en_tray"));
 }
 
