@@ -360,7 +360,7 @@ The [Compose] tab above starts it.</translation>
     </message>
     <message>
         <source>每页 %1 张贴纸（%2 × %3 毫米），共 %4 页。</source>
-        <translation>%1 stickers a page (%2 × %3 mm), %4 pages in all.</translation>
+        <translation>Stickers per page: %1 (%2 × %3 mm); pages: %4.</translation>
     </message>
     <message>
         <source>iVemba 贴纸</source>

@@ -30,11 +30,10 @@ SettingsPanel::SettingsPanel(Services& services, QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       cameraList(new QComboBox),
       mirrorBox(new QCheckBox(tr("镜像显示（像照镜子一样，照片也如此）"))),
-      allowButton(new QRadioButton(tr("允许"))),
-      denyButton(new QRadioButton(tr("拒绝"))), failureLabel(new QLabel),
-      closeButton(new QPushButton(tr("关闭"))), m_services(services),
-      m_cameraBox(new QGroupBox(tr("摄像头"))),
-      m_privacyBox(new QGroupBox(tr("隐私"))), m_privacy(new QButtonGroup(this)) {
+      allowButton(new QRadioButton(tr("允许"))), denyButton(new QRadioButton(tr("拒绝"))),
+      failureLabel(new QLabel), closeButton(new QPushButton(tr("关闭"))), m_services(services),
+      m_cameraBox(new QGroupBox(tr("摄像头"))), m_privacyBox(new QGroupBox(tr("隐私"))),
+      m_privacy(new QButtonGroup(this)) {
     setWindowTitle(tr("iVemba 播放器设置"));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kSkyBlue);
@@ -140,11 +139,10 @@ template <class Change> void changeSettings(Services& services, QLabel& failure,
     common::Settings settings = services.settings;
     change(settings);
     const common::Status<> written = services.changeSettings(std::move(settings));
-    failure.setText(written
-                        ? QString()
-                        : QCoreApplication::translate("player::SettingsPanel",
-                                                     "设置只在这次运行中有效，未能保存：") +
-                              written.error());
+    failure.setText(written ? QString()
+                            : QCoreApplication::translate("player::SettingsPanel",
+                                                          "设置只在这次运行中有效，未能保存：") +
+                                  written.error());
     failure.setVisible(!written);
 }
 

@@ -1,7 +1,7 @@
 // ivemba-player: plays a movie file or web address in a plain window. Nobody answers the
 // movie's commands, so it runs as the browser edition.
-#include "movie/shell/IvembaMovie.h"
 #include "i18n/UiLanguage.h"
+#include "movie/shell/IvembaMovie.h"
 #include "player/MovieProgram.h"
 #include "player/PlayerWidget.h"
 #include "player/Services.h"

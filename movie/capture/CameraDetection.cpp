@@ -189,13 +189,15 @@ private:
 } // namespace
 
 QString noCameraMessage() {
-    return QCoreApplication::translate("capture", "没有找到摄像设备，无法拍摄！\n  请先用 [合成] 模式！\n \n"
-                                                  "点上面的[合成]按钮进入合成模式！");
+    return QCoreApplication::translate("capture",
+                                       "没有找到摄像设备，无法拍摄！\n  请先用 [合成] 模式！\n \n"
+                                       "点上面的[合成]按钮进入合成模式！");
 }
 
 QString cameraBusyMessage() {
-    return QCoreApplication::translate("capture", "摄像头设备被占用，无法拍摄！\n 请先用 [合成] 模式！\n \n"
-                                                  "点上面的[合成]按钮进入合成模式！");
+    return QCoreApplication::translate("capture",
+                                       "摄像头设备被占用，无法拍摄！\n 请先用 [合成] 模式！\n \n"
+                                       "点上面的[合成]按钮进入合成模式！");
 }
 
 QString detectingMessage() {

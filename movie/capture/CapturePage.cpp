@@ -90,11 +90,13 @@ void buildLayout(Clip& page) {
                             QCoreApplication::translate("capture", "无边框"), {72, 24});
     const QColor tip = QColor::fromRgb(kBodyBlue);
     addText(page, QStringLiteral("cam_tip_msg"), 59, {17, -21.3}, {700, 18}, textStyle(12, tip))
-        ->setText(QCoreApplication::translate("capture", "！ 先拍摄若干张，随后切换到[整理]，进行删选。"));
+        ->setText(QCoreApplication::translate("capture",
+                                              "！ 先拍摄若干张，随后切换到[整理]，进行删选。"));
     addShutter(page, QStringLiteral("Capture_Enter_mc2"), 60, {591, 81.5}, kCompositeHue);
     addText(page, QStringLiteral("fromphoto_tip_msg"), 62, {17, -21}, {700, 18}, textStyle(12, tip))
         ->setText(QCoreApplication::translate(
-            "capture", "！ 选择本地图片文件作为合成背景进行拍摄，随后切换到[整理]窗口，进行删选。"));
+            "capture",
+            "！ 选择本地图片文件作为合成背景进行拍摄，随后切换到[整理]窗口，进行删选。"));
     widgets::makeTextButton(page, moviecommon::clips::button_clessselect, 63, {449.3, 244.75},
                             QCoreApplication::translate("capture", "边框类别"), {53, 24});
     addText(page, QStringLiteral("classname_field"), 66, {503.25, 247.05}, {200, 20},

@@ -167,14 +167,14 @@ void buildUploadSettings(Clip& panel) {
     addField(*box, kAuthorField, 5, QPointF(kFieldX, kTitleFieldY + kFieldSpacing));
 
     QPointer<Clip> self(&panel);
-    QPushButton* ok =
-        addButton(*box, kEnterButton, 6, QPointF(52, kButtonsY), QCoreApplication::translate("output", "确  定"));
+    QPushButton* ok = addButton(*box, kEnterButton, 6, QPointF(52, kButtonsY),
+                                QCoreApplication::translate("output", "确  定"));
     QObject::connect(ok, &QPushButton::clicked, &panel, [self] {
         if (self)
             enter(*self);
     });
-    QPushButton* no =
-        addButton(*box, kCancelButton, 7, QPointF(152, kButtonsY), QCoreApplication::translate("output", "取  消"));
+    QPushButton* no = addButton(*box, kCancelButton, 7, QPointF(152, kButtonsY),
+                                QCoreApplication::translate("output", "取  消"));
     QObject::connect(no, &QPushButton::clicked, &panel, [self] {
         if (self)
             cancel(*self);

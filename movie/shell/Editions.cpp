@@ -92,7 +92,7 @@ void defineGetButtonHint(Clip& root) {
         if (args.value(0).toString() != QLatin1String("SaveTarget"))
             return {};
         return isBrowserEdition(*r) ? QCoreApplication::translate("shell", "下载图片")
-                                     : QCoreApplication::translate("shell", "保存图片");
+                                    : QCoreApplication::translate("shell", "保存图片");
     });
 }
 

@@ -68,9 +68,9 @@ void showCaptureCount(Clip& root) {
     Clip* capture = root.child(moviecommon::clips::capture_mc);
     if (!capture)
         return;
-    capture->setVar(moviecommon::vars::info_Capture_count_txt,
-                    moviecommon::captureCountText(
-                        root.var(moviecommon::vars::info_Capture_count).toString()));
+    capture->setVar(
+        moviecommon::vars::info_Capture_count_txt,
+        moviecommon::captureCountText(root.var(moviecommon::vars::info_Capture_count).toString()));
 }
 
 } // namespace shell

@@ -39,7 +39,8 @@ void makeHintText(Clip& page) {
     style.align = Qt::AlignLeft | Qt::AlignVCenter;
     auto* hint = page.adopt(new player::TextField(QStringLiteral("hint_txt"), {600, 18}, style), 3);
     hint->setPos(15, -21);
-    hint->setText(QCoreApplication::translate("tray", "！ 照片可随意拖动，针对每张照片进行删除、打印或下载保存。"));
+    hint->setText(QCoreApplication::translate(
+        "tray", "！ 照片可随意拖动，针对每张照片进行删除、打印或下载保存。"));
 }
 
 int highestDepth(const Clip& page) {
@@ -107,8 +108,9 @@ void deleteAll(Clip& page) {
 }
 
 void makeDeleteAll(Clip& page) {
-    Clip* button = widgets::makeTextButton(page, QStringLiteral("but_deleteALl_photo"), 4,
-                                           {717.3, 4}, QCoreApplication::translate("tray", "删除所有"), {60, 22});
+    Clip* button =
+        widgets::makeTextButton(page, QStringLiteral("but_deleteALl_photo"), 4, {717.3, 4},
+                                QCoreApplication::translate("tray", "删除所有"), {60, 22});
     QPointer<Clip> self(&page);
     button->onPress([self] {
         if (self && self->stage())
@@ -148,8 +150,9 @@ void openStickerSheet(Clip& page) {
 }
 
 void makeStickerButton(Clip& page) {
-    Clip* button = widgets::makeTextButton(page, QStringLiteral("but_stickers"), 5, {651.3, 4},
-                                           QCoreApplication::translate("tray", "打印贴纸"), {60, 22});
+    Clip* button =
+        widgets::makeTextButton(page, QStringLiteral("but_stickers"), 5, {651.3, 4},
+                                QCoreApplication::translate("tray", "打印贴纸"), {60, 22});
     QPointer<Clip> self(&page);
     button->onRelease([self] {
         if (self)

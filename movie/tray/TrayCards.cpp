@@ -198,8 +198,7 @@ void TrayCards::sayBound() {
     auto* line =
         m_tray.adopt(new player::TextField(QStringLiteral("keptBound_txt"), {262, 18}, style), 2);
     line->setPos(383, -21);
-    line->setText(
-        QCoreApplication::translate("tray", "最多保留 500 张照片，最早的照片已被移除。"));
+    line->setText(QCoreApplication::translate("tray", "最多保留 500 张照片，最早的照片已被移除。"));
 }
 
 void TrayCards::removeFile(const QString& file) {

@@ -88,8 +88,7 @@ StickerSheetDialog::StickerSheetDialog(QList<QImage> cards, int front, SaveChoos
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* print = buttons->addButton(tr("打印…"), QDialogButtonBox::AcceptRole);
-    QPushButton* pdf =
-        buttons->addButton(tr("存为 PDF…"), QDialogButtonBox::ActionRole);
+    QPushButton* pdf = buttons->addButton(tr("存为 PDF…"), QDialogButtonBox::ActionRole);
     buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     print->setDefault(true);
     connect(print, &QPushButton::clicked, this, [this] {
@@ -127,11 +126,9 @@ StickerSheetDialog::~StickerSheetDialog() = default;
 
 void StickerSheetDialog::fillPapers() {
     m_papers = {QPageSize(QPageSize::A4),
-                QPageSize(QSizeF(4, 6), QPageSize::Inch, tr("4×6 英寸相纸"),
-                          QPageSize::ExactMatch),
+                QPageSize(QSizeF(4, 6), QPageSize::Inch, tr("4×6 英寸相纸"), QPageSize::ExactMatch),
                 QPageSize(QPageSize::Letter)};
-    QStringList names = {QStringLiteral("A4"), tr("4×6 英寸相纸"),
-                         QStringLiteral("Letter")};
+    QStringList names = {QStringLiteral("A4"), tr("4×6 英寸相纸"), QStringLiteral("Letter")};
     // The printer's own sizes follow, those not already offered.
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
     if (!printer.isNull()) {
@@ -176,8 +173,7 @@ void StickerSheetDialog::refresh() {
         chosen.layout.arrange(StickerSheet::pageOf(m_previewPrinter->pageLayout()));
     const int places = static_cast<int>(sheet.stickers.size());
     if (places == 0) {
-        m_status->setText(
-            tr("这张纸上放不下这么宽的贴纸，请换小一些的宽度或更大的纸。"));
+        m_status->setText(tr("这张纸上放不下这么宽的贴纸，请换小一些的宽度或更大的纸。"));
     } else {
         m_status->setText(tr("每页 %1 张贴纸（%2 × %3 毫米），共 %4 页。")
                               .arg(places)

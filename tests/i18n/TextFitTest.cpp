@@ -8,8 +8,10 @@
 #include "movie/output/UploadPieces.h"
 #include "movie/shell/BlinkingHint.h"
 #include "movie/shell/ShellFixture.h"
+#include "player/SettingsPanel.h"
 #include "player/Stage.h"
 #include "player/TextField.h"
+#include "player/print/StickerSheetDialog.h"
 #include "support/RenderStage.h"
 #include "updates/TForm3.h"
 
@@ -64,9 +66,9 @@ void checkTexts(const Clip& clip, QList<DrawnText>& shown) {
                     << where.toStdString() << ": \"" << field->text().toStdString() << '"';
             }
             if (field->isVisible())
-                shown.append({where, field->text(),
-                              field->mapRectToScene(
-                                  aligned(need, field->size(), field->style().align))});
+                shown.append(
+                    {where, field->text(),
+                     field->mapRectToScene(aligned(need, field->size(), field->style().align))});
         }
         if (const auto* hint = qobject_cast<const shell::BlinkingHint*>(child)) {
             EXPECT_LE(hint->textSize().width(), hint->size().width() + kSlack)
@@ -143,7 +145,8 @@ TEST_F(EnglishStage, CapturePageWithTheLongestShutterChoices) {
     settings.selfTimer = 10;
     settings.burst = 4;
     start(QStringLiteral("soft"));
-    auto* timer = qobject_cast<TextField*>(clip(QStringLiteral("/capture_mc/SelfTimer_button/label")));
+    auto* timer =
+        qobject_cast<TextField*>(clip(QStringLiteral("/capture_mc/SelfTimer_button/label")));
     ASSERT_NE(timer, nullptr);
     EXPECT_EQ(timer->text(), capture::selfTimerLabel(10));
     expectTextsFit(QStringLiteral("en_capture_toggles"));
@@ -213,6 +216,35 @@ TEST_F(EnglishStage, TranslationsReachTheCode) {
     // the class's header files would leave them Chinese.
     EXPECT_EQ(player::Stage::settingsEntry(), QStringLiteral("Settings..."));
     EXPECT_EQ(moviecommon::captureCountText(3), QStringLiteral("Photos taken: 3"));
+}
+
+// The windows laid out by Qt: every label and button gets the room its English text asks for.
+void expectRoomForEveryText(QWidget& window, const QString& look) {
+    window.show();
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisible() ||
+            (!qobject_cast<const QLabel*>(widget) && !qobject_cast<const QAbstractButton*>(widget)))
+            continue;
+        EXPECT_GE(widget->width(), widget->sizeHint().width())
+            << look.toStdString() << ": " << widget->metaObject()->className();
+    }
+    if (const QString dir = qEnvironmentVariable("IVEMBA_SHOT_DIR"); !dir.isEmpty())
+        window.grab().save(QDir(dir).filePath(look + QStringLiteral(".png")));
+}
+
+TEST_F(EnglishStage, PlayerSettingsPanel) {
+    start(QStringLiteral("soft"));
+    player::SettingsPanel* panel = stage().showSettings(1);
+    ASSERT_NE(panel, nullptr);
+    expectRoomForEveryText(*panel, QStringLiteral("en_settings_panel"));
+    panel->close();
+}
+
+TEST(EnglishStickerSheet, EveryTextHasRoom) {
+    QImage card(240, 180, QImage::Format_RGB32);
+    card.fill(Qt::darkCyan);
+    player::StickerSheetDialog dialog({card, card}, 0, [](const QString&) { return QString(); });
+    expectRoomForEveryText(dialog, QStringLiteral("en_sticker_sheet"));
 }
 
 TEST(EnglishUpdateWindow, EveryCaptionFitsItsPlace) {
