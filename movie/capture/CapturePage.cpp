@@ -102,6 +102,7 @@ void buildLayout(Clip& page) {
     addText(page, QStringLiteral("classname_field"), 66, {503.25, 247.05}, {200, 20},
             textStyle(12, Qt::white, true))
         ->bind(&page, moviecommon::vars::classname);
+    // The first shipped class's name, as the catalogue spells it in every language.
     page.setVar(moviecommon::vars::classname, QStringLiteral("(节日祝福)"));
     buildCameraView(page);
     addText(page, QStringLiteral("shutter_hint"), 91, {685, 123}, {100, 20},

@@ -1,5 +1,6 @@
 #include "i18n/UiLanguage.h"
 
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,6 +39,42 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"english_before_chinese", {"en-GB", "zh-CN"}, UiLanguage::English},
         // "zhx" is no Chinese.
         ChoiceCase{"lookalike_code", {"zhx", "en"}, UiLanguage::English}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+struct LanguageCase {
+    const char* name;
+    UiLanguage language;
+    const char* yes;      // the Yes button of Qt's message boxes
+    const char* settings; // an entry of the player's own menu
+};
+
+void PrintTo(const LanguageCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class LanguageInUse : public ::testing::TestWithParam<LanguageCase> {};
+
+// The program's texts and Qt's own dialogs speak the same language.
+TEST_P(LanguageInUse, ProgramAndQtDialogsAlike) {
+    int argc = 1;
+    char name[] = "i18n_catalogue_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    ASSERT_TRUE(i18n::useLanguage(app, GetParam().language));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"),
+              QString::fromUtf8(GetParam().yes));
+    EXPECT_EQ(QCoreApplication::translate("player::Stage", "设置..."),
+              QString::fromUtf8(GetParam().settings));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, LanguageInUse,
+    ::testing::Values(LanguageCase{"chinese", UiLanguage::Chinese, "是(&Y)", "设置..."},
+                      LanguageCase{"english", UiLanguage::English, "&Yes", "Settings..."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
