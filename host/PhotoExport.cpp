@@ -6,6 +6,7 @@
 #include "host/JpegEncoder.h"
 #include "host/PixelText.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace host {
@@ -17,8 +18,9 @@ void PhotoExport::run(QStringView pixelText) {
     const PixelText::Result parsed = PixelText::parse(pixelText);
     if (parsed.picture.isNull()) {
         // The user has chosen a name and would otherwise be left believing the photo saved.
-        m_dialogs.message(m_owner, QStringLiteral("照片数据不完整（%1 个像素值，应为 %2 个），"
-                                                  "文件未保存。")
+        m_dialogs.message(m_owner, QCoreApplication::translate(
+                                       "host", "照片数据不完整（%1 个像素值，应为 %2 个），"
+                                               "文件未保存。")
                                        .arg(parsed.values)
                                        .arg(PixelText::kValues));
         return;

@@ -25,17 +25,23 @@
 namespace host {
 
 namespace {
-const QString kPictureFilter =
-    QStringLiteral("PNG格式|*.PNG|JPG格式|*.JPG|GIF格式|*.GIF|全部|*.PNG;*.jpg;*.gif");
-const QString kPhotoFilter = QStringLiteral("JPG格式|*.JPG");
+// Description|patterns pairs; only the descriptions are the user's language.
+QString pictureFilter() {
+    return TForm1::tr("PNG格式") + QStringLiteral("|*.PNG|") + TForm1::tr("JPG格式") +
+           QStringLiteral("|*.JPG|") + TForm1::tr("GIF格式") + QStringLiteral("|*.GIF|") +
+           TForm1::tr("全部") + QStringLiteral("|*.PNG;*.jpg;*.gif");
+}
+QString photoFilter() {
+    return TForm1::tr("JPG格式") + QStringLiteral("|*.JPG");
+}
 constexpr int kAllPicturesFilter = 3;
 } // namespace
 
 TForm1::TForm1(Setup setup, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       ShockwaveFlash1(new player::PlayerWidget(std::move(setup.registry), this)),
-      OpenDialog1(FileDialog::Mode::Open, kPictureFilter, kAllPicturesFilter),
-      SaveDialog1(FileDialog::Mode::Save, kPhotoFilter, 0, QStringLiteral("jpg")),
+      OpenDialog1(FileDialog::Mode::Open, pictureFilter(), kAllPicturesFilter),
+      SaveDialog1(FileDialog::Mode::Save, photoFilter(), 0, QStringLiteral("jpg")),
       m_programDir(std::move(setup.programDir)), m_dialogs(*setup.dialogs),
       m_movieResource(std::move(setup.movieResource)),
       m_borderCheckProc(std::move(setup.borderCheck)), m_moveWindow(std::move(setup.moveWindow)) {
@@ -186,15 +192,15 @@ void TForm1::startDrag() {
 }
 
 void TForm1::askQuit() {
-    if (m_dialogs.question(this, QStringLiteral("退出确认"), QStringLiteral("您确定要退出么？")))
+    if (m_dialogs.question(this, tr("退出确认"), tr("您确定要退出么？")))
         Timer1.start(); // closes from the timer, never inside the movie's command
 }
 
 void TForm1::askNewVersion(const QString& args) {
     if (m_about && m_about->isVisible())
         m_about->close();
-    if (m_dialogs.question(this, QStringLiteral("版本更新"),
-                           QStringLiteral("检测到更新的版本,需要打开下载页面进行软件升级吗?")))
+    if (m_dialogs.question(this, tr("版本更新"),
+                           tr("检测到更新的版本,需要打开下载页面进行软件升级吗?")))
         ShockwaveFlash1->setVariable(QStringLiteral("OnGotoDownload"), args);
 }
 

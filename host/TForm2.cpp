@@ -21,7 +21,7 @@ TForm2::TForm2(Dialogs& dialogs, QWidget* mainWindow, QString homePage)
                               Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       Image1(new QLabel(this)), Label1(new QLabel(this)), m_dialogs(dialogs),
       m_homePage(std::move(homePage)) {
-    setWindowTitle(QStringLiteral("关于我们"));
+    setWindowTitle(tr("关于我们"));
     setFixedSize(kClientSize);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kSkyBlue);

@@ -4,6 +4,7 @@
 #include "host/TForm1.h"
 #include "host/TForm2.h"
 #include "host/TerminationSignals.h"
+#include "i18n/UiLanguage.h"
 #include "movie/shell/IvembaMovie.h"
 #include "player/PlayerWidget.h"
 #include "updates/TForm3.h"
@@ -15,6 +16,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("iVemba"));
+    // Chinese on a Chinese desktop, English on any other, Qt's own dialogs alike.
+    i18n::useLanguage(app, i18n::systemLanguage());
     // A logout or a `kill` ends the program as its close button does, without asking. Set up
     // before the movie file is written, so no signal can leave it behind.
     host::TerminationSignals terminationSignals;

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,25 +29,24 @@ SettingsPanel::SettingsPanel(Services& services, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       cameraList(new QComboBox),
-      mirrorBox(new QCheckBox(QStringLiteral("镜像显示（像照镜子一样，照片也如此）"))),
-      allowButton(new QRadioButton(QStringLiteral("允许"))),
-      denyButton(new QRadioButton(QStringLiteral("拒绝"))), failureLabel(new QLabel),
-      closeButton(new QPushButton(QStringLiteral("关闭"))), m_services(services),
-      m_cameraBox(new QGroupBox(QStringLiteral("摄像头"))),
-      m_privacyBox(new QGroupBox(QStringLiteral("隐私"))), m_privacy(new QButtonGroup(this)) {
-    setWindowTitle(QStringLiteral("iVemba 播放器设置"));
+      mirrorBox(new QCheckBox(tr("镜像显示（像照镜子一样，照片也如此）"))),
+      allowButton(new QRadioButton(tr("允许"))), denyButton(new QRadioButton(tr("拒绝"))),
+      failureLabel(new QLabel), closeButton(new QPushButton(tr("关闭"))), m_services(services),
+      m_cameraBox(new QGroupBox(tr("摄像头"))), m_privacyBox(new QGroupBox(tr("隐私"))),
+      m_privacy(new QButtonGroup(this)) {
+    setWindowTitle(tr("iVemba 播放器设置"));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kSkyBlue);
     setPalette(pal);
     setAutoFillBackground(true);
 
     auto* cameraLayout = new QVBoxLayout(m_cameraBox);
-    cameraLayout->addWidget(new QLabel(QStringLiteral("拍照使用的摄像头：")));
+    cameraLayout->addWidget(new QLabel(tr("拍照使用的摄像头：")));
     cameraLayout->addWidget(cameraList);
     cameraLayout->addWidget(mirrorBox);
 
     auto* privacyLayout = new QVBoxLayout(m_privacyBox);
-    auto* question = new QLabel(QStringLiteral("是否允许 iVemba 使用您的摄像头？"));
+    auto* question = new QLabel(tr("是否允许 iVemba 使用您的摄像头？"));
     question->setWordWrap(true);
     privacyLayout->addWidget(question);
     auto* answers = new QHBoxLayout;
@@ -107,7 +107,7 @@ void SettingsPanel::fill() {
             standard = cameraList->count() - 1;
     }
     if (devices.isEmpty())
-        cameraList->addItem(QStringLiteral("没有找到摄像头"));
+        cameraList->addItem(tr("没有找到摄像头"));
     cameraList->setEnabled(!devices.isEmpty());
     cameraList->setCurrentIndex(chosen >= 0 ? chosen : std::max(standard, 0));
     mirrorBox->setChecked(settings.mirror);
@@ -139,9 +139,10 @@ template <class Change> void changeSettings(Services& services, QLabel& failure,
     common::Settings settings = services.settings;
     change(settings);
     const common::Status<> written = services.changeSettings(std::move(settings));
-    failure.setText(written
-                        ? QString()
-                        : QStringLiteral("设置只在这次运行中有效，未能保存：") + written.error());
+    failure.setText(written ? QString()
+                            : QCoreApplication::translate("player::SettingsPanel",
+                                                          "设置只在这次运行中有效，未能保存：") +
+                                  written.error());
     failure.setVisible(!written);
 }
 

@@ -179,12 +179,15 @@ bool Stage::sendKey(int key) {
     return false;
 }
 
+QString Stage::settingsEntry() {
+    return tr("设置...");
+}
+
 QStringList Stage::contextMenuEntries() const {
-    const QString about = QStringLiteral("关于 iVemba 播放器");
+    const QString about = tr("关于 iVemba 播放器");
     if (m_builtInItemsHidden)
-        return {kSettingsEntry, about};
-    return {QStringLiteral("放大"),    QStringLiteral("缩小"), QStringLiteral("全部显示"),
-            QStringLiteral("打印..."), kSettingsEntry,         about};
+        return {settingsEntry(), about};
+    return {tr("放大"), tr("缩小"), tr("全部显示"), tr("打印..."), settingsEntry(), about};
 }
 
 SettingsPanel* Stage::settingsPanel() const {
@@ -337,7 +340,7 @@ void Stage::contextMenuEvent(QGraphicsSceneContextMenuEvent* event) {
     const QAction* settings = nullptr;
     for (const QString& entry : contextMenuEntries()) {
         QAction* action = menu.addAction(entry);
-        if (entry == kSettingsEntry)
+        if (entry == settingsEntry())
             settings = action;
         else
             action->setEnabled(false);

@@ -85,7 +85,7 @@ public:
     // The entries a right click shows, our own first; empty when there are none.
     [[nodiscard]] QStringList contextMenuEntries() const;
     // The context menu's entry that opens the player's settings panel.
-    static inline const QString kSettingsEntry = QStringLiteral("设置...");
+    [[nodiscard]] static QString settingsEntry();
     // Opens the player's settings panel (panel 0 is privacy, as a movie asks for it when its
     // camera is refused; any other number the camera) and returns it; one panel at a time.
     SettingsPanel* showSettings(int panel);

@@ -1,5 +1,6 @@
 #include "player/TextField.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QTextOption>
 
@@ -12,6 +13,20 @@ QFont movieFont(int pixelSize, bool bold) {
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;
+}
+
+QSizeF measureText(const QFont& font, const QString& text, qreal wrapWidth) {
+    if (text.isEmpty())
+        return {};
+    const QFontMetricsF metrics(font);
+    if (wrapWidth <= 0) {
+        qreal width = 0;
+        const QStringList lines = text.split(u'\n');
+        for (const QString& line : lines)
+            width = std::max(width, metrics.horizontalAdvance(line));
+        return {width, metrics.lineSpacing() * static_cast<qreal>(lines.size())};
+    }
+    return metrics.boundingRect(QRectF(0, 0, wrapWidth, 1e6), Qt::TextWordWrap, text).size();
 }
 
 TextField::TextField(const QString& name, QSizeF size, Style style)
@@ -43,14 +58,22 @@ void TextField::setStyle(Style style) {
     repaint();
 }
 
+QFont TextField::font() const {
+    QFont font = movieFont(m_style.pixelSize, m_style.bold);
+    if (m_style.letterSpacing != 0)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, m_style.letterSpacing);
+    return font;
+}
+
+QSizeF TextField::textSize() const {
+    return measureText(font(), m_text, m_style.wrap ? m_size.width() : 0);
+}
+
 void TextField::repaint() {
     setContent(QRectF(QPointF(0, 0), m_size), [this](QPainter& p) {
         if (m_text.isEmpty())
             return;
-        QFont font = movieFont(m_style.pixelSize, m_style.bold);
-        if (m_style.letterSpacing != 0)
-            font.setLetterSpacing(QFont::AbsoluteSpacing, m_style.letterSpacing);
-        p.setFont(font);
+        p.setFont(font());
         p.setPen(m_style.color);
         QTextOption option(m_style.align);
         option.setWrapMode(m_style.wrap ? QTextOption::WordWrap : QTextOption::NoWrap);

@@ -31,8 +31,13 @@ public:
     [[nodiscard]] QString variableName() const { return m_variable; }
     void setStyle(Style style);
     [[nodiscard]] const Style& style() const { return m_style; }
+    [[nodiscard]] QSizeF size() const { return m_size; }
+    // The room the text takes as the field draws it: wrapped at the field's width when the
+    // field wraps, on one line otherwise. Larger than size() when the text is cut off.
+    [[nodiscard]] QSizeF textSize() const;
 
 private:
+    [[nodiscard]] QFont font() const;
     void repaint();
 
     QSizeF m_size;
@@ -43,5 +48,9 @@ private:
 
 // The one sans-serif family the movie's texts use; Chinese-capable where the system has one.
 [[nodiscard]] QFont movieFont(int pixelSize, bool bold = false);
+
+// The room `text` takes in `font`: on one line when `wrapWidth` is 0, else wrapped at words
+// within `wrapWidth`.
+[[nodiscard]] QSizeF measureText(const QFont& font, const QString& text, qreal wrapWidth = 0);
 
 } // namespace player

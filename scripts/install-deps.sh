@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config git
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins
+    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     libpugixml-dev libjpeg62-turbo-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev libsqlite3-dev libboost-dev
     postgresql libpq-dev

@@ -7,6 +7,7 @@
 #include "updates/UrlFileName.h"
 #include "updates/WorkGate.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <algorithm>
@@ -37,10 +38,10 @@ public:
     void run() {
         if (!m_job.published)
             return;
-        m_view.showStatus(QStringLiteral("正在下载并分析更新信息"));
+        m_view.showStatus(QCoreApplication::translate("updates", "正在下载并分析更新信息"));
         if (!fetchDescriptions())
             return;
-        m_view.showStatus(QStringLiteral("正在下载边框文件"));
+        m_view.showStatus(QCoreApplication::translate("updates", "正在下载边框文件"));
         m_view.setTotalRange(m_total);
         for (int k = 0; k < static_cast<int>(m_lines.size()); ++k) {
             if (!m_gate.pass())
@@ -133,7 +134,8 @@ private:
         const common::Result<QString> classFolder = m_folder.classFolderPath(className);
         if (classFolder)
             QDir().mkdir(classFolder.value()); // one level; an existing folder is fine
-        m_view.showFile(QStringLiteral("正在下载图片:") + className + u'-' + UrlFileName(url));
+        m_view.showFile(QCoreApplication::translate("updates", "正在下载图片:") + className + u'-' +
+                        UrlFileName(url));
         const common::Result<QString> target = m_folder.downloadTarget(className, url);
         if (!target)
             return; // counts as a failed file

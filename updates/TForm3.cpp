@@ -68,7 +68,7 @@ TForm3::TForm3(Setup setup, QWidget* mainWindow)
                               Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowCloseButtonHint),
       m_setup(std::move(setup)) {
-    setWindowTitle(QStringLiteral("边框更新"));
+    setWindowTitle(tr("边框更新"));
     setFixedSize(kClientSize);
     QFont font = this->font();
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("WenQuanYi Micro Hei")});
@@ -79,12 +79,12 @@ TForm3::TForm3(Setup setup, QWidget* mainWindow)
     CheckListBox1->setGeometry(8, 8, 297, 193);
     CheckListBox1->setUniformItemSizes(true);
     CheckListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
-    Label1 = makeLabel(this, QRect(8, 214, 297, 13), QStringLiteral("总进度"));
+    Label1 = makeLabel(this, QRect(8, 214, 297, 13), tr("总进度"));
     ProgressBar1 = makeBar(this, QRect(8, 230, 297, 17));
-    Label2 = makeLabel(this, QRect(8, 264, 297, 13), QStringLiteral("边框更新包"));
+    Label2 = makeLabel(this, QRect(8, 264, 297, 13), tr("边框更新包"));
     ProgressBar2 = makeBar(this, QRect(8, 280, 297, 17));
-    Button1 = makeButton(this, QRect(144, 304, 75, 25), QStringLiteral("更新"));
-    Button2 = makeButton(this, QRect(231, 304, 75, 25), QStringLiteral("取消"));
+    Button1 = makeButton(this, QRect(144, 304, 75, 25), tr("更新"));
+    Button2 = makeButton(this, QRect(231, 304, 75, 25), tr("取消"));
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setGeometry(0, kClientSize.height() - kStatusBarHeight, kClientSize.width(),
@@ -170,8 +170,7 @@ void TForm3::Button1Click() {
 
 void TForm3::setStage(Stage stage) {
     m_stage = stage;
-    static const QString captions[] = {QStringLiteral("更新"), QStringLiteral("暂停"),
-                                       QStringLiteral("继续"), QStringLiteral("完成")};
+    const QString captions[] = {tr("更新"), tr("暂停"), tr("继续"), tr("完成")};
     Button1->setText(captions[static_cast<int>(stage)]);
 }
 
@@ -191,7 +190,7 @@ void TForm3::startWorker() {
             checked.insert(i);
     }
     if (checked.isEmpty() || !m_packages) {
-        StatusBar1->showMessage(QStringLiteral("请至少选择一个更新包"));
+        StatusBar1->showMessage(tr("请至少选择一个更新包"));
         repaint();
         return;
     }

@@ -1,5 +1,6 @@
 // ivemba-player: plays a movie file or web address in a plain window. Nobody answers the
 // movie's commands, so it runs as the browser edition.
+#include "i18n/UiLanguage.h"
 #include "movie/shell/IvembaMovie.h"
 #include "player/MovieProgram.h"
 #include "player/PlayerWidget.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication app(argc, argv);
+    i18n::useLanguage(app, i18n::systemLanguage());
     const QStringList args = QCoreApplication::arguments();
 
     player::MovieRegistry registry;

@@ -8,6 +8,8 @@
 #include "player/TextField.h"
 #include "player/net/XmlLoad.h"
 
+#include <QCoreApplication>
+
 namespace borders {
 
 using player::Clip;
@@ -18,6 +20,14 @@ const QString kStatusVar = QStringLiteral("tClassLoadHitmsg");
 constexpr int kPanelDepth = 1;
 constexpr int kStatusDepth = 2;
 constexpr int kListDepth = 3;
+
+QString statusText(const char* text) {
+    return QCoreApplication::translate("borders", text);
+}
+const char* const kLoadingText = QT_TRANSLATE_NOOP("borders", "加载边框信息...");
+const char* const kParsingText = QT_TRANSLATE_NOOP("borders", "解析分类......");
+const char* const kLoadFailedText = QT_TRANSLATE_NOOP("borders", "加载边框失败，请确定网络连接！");
+const char* const kNoBordersText = QT_TRANSLATE_NOOP("borders", "暂时没有边框！");
 
 Clip* rootOf(const Clip& clip) {
     return clip.stage() ? clip.stage()->root() : nullptr;
@@ -40,7 +50,7 @@ void placePanel(Clip& browser) {
         new player::TextField(QStringLiteral("status_txt"), {769, 22}, style), kStatusDepth);
     status->setPos(0, 96);
     status->bind(&browser, kStatusVar);
-    setStatus(browser, kLoadingText);
+    setStatus(browser, statusText(kLoadingText));
 }
 
 // The movie's own address names a web server: the class list then comes from the site.
@@ -65,15 +75,15 @@ bool classesEmpty(const Clip& root) {
 void classListArrived(Clip& browser, bool success, const QString& text) {
     Clip* root = rootOf(browser);
     if (!success || !root) {
-        setStatus(browser, kLoadFailedText);
+        setStatus(browser, statusText(kLoadFailedText));
         return;
     }
-    setStatus(browser, kParsingText);
+    setStatus(browser, statusText(kParsingText));
     root->call(moviecommon::calls::OnClassInfoLoad, {text});
     if (!root->var(moviecommon::vars::PicClassesInfoLoaded).toBool())
-        setStatus(browser, kLoadFailedText);
+        setStatus(browser, statusText(kLoadFailedText));
     else if (classesEmpty(*root))
-        setStatus(browser, kNoBordersText);
+        setStatus(browser, statusText(kNoBordersText));
     else
         browser.play();
 }

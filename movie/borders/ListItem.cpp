@@ -6,6 +6,7 @@
 #include "player/TextField.h"
 #include "player/loaders/ClipLoader.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 namespace borders {
@@ -13,6 +14,11 @@ namespace borders {
 using player::Clip;
 
 namespace {
+
+// The caption of an item whose thumbnail could not be loaded.
+QString missingThumbnailText() {
+    return QCoreApplication::translate("borders", "图片不存在！");
+}
 
 // The frame's outer size, and the size the item is measured at: the frame with the shadow
 // to its right and below, and the caption.
@@ -50,12 +56,12 @@ void update(Clip& item, const QVariant& index) {
     picture->unloadMovie();
     Clip* browser = browserOf(item);
     if (!browser) {
-        item.setVar(QStringLiteral("pic_name"), kMissingThumbnail);
+        item.setVar(QStringLiteral("pic_name"), missingThumbnailText());
         return;
     }
     const QString address = browser->call(moviecommon::calls::getSubPicUrl, {index}).toString();
     if (address.isEmpty()) {
-        item.setVar(QStringLiteral("pic_name"), kMissingThumbnail);
+        item.setVar(QStringLiteral("pic_name"), missingThumbnailText());
         return;
     }
     loader->loadClip(address, picture);
@@ -120,7 +126,7 @@ void build(Clip& item) {
                      [self](Clip* target, const QString&) {
                          if (target)
                              target->hide();
-                         self->setVar(QStringLiteral("pic_name"), kMissingThumbnail);
+                         self->setVar(QStringLiteral("pic_name"), missingThumbnailText());
                      });
     item.define(moviecommon::calls::Update, [self](const QVariantList& args) {
         update(*self, args.value(0));

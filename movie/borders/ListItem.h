@@ -9,7 +9,6 @@ class Stage;
 namespace borders {
 
 inline const QString kItemSymbol = QStringLiteral("listView_item");
-inline const QString kMissingThumbnail = QStringLiteral("图片不存在！");
 
 // The artwork of one item: its frame (with the shadow) and the size it is measured at.
 inline const QString kItemArt = QStringLiteral("art/list_item.png");

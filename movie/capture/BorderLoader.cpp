@@ -7,6 +7,7 @@
 #include "player/Stage.h"
 #include "player/loaders/ClipLoader.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <cmath>
 
@@ -54,9 +55,8 @@ void buildLoadingStrip(Clip& view) {
             percent = 0;
         bar->setScale(percent, 100);
         strip->setVar(QStringLiteral("TheValue_text"),
-                      QStringLiteral("加载边框 ......") +
-                          QString::number(static_cast<qint64>(std::floor(percent))) +
-                          QStringLiteral(" %"));
+                      QCoreApplication::translate("capture", "加载边框 ......%1 %")
+                          .arg(static_cast<qint64>(std::floor(percent))));
         return QVariant();
     });
 }

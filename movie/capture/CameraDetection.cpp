@@ -10,6 +10,7 @@
 #include "player/media/Camera.h"
 #include "player/media/VideoClip.h"
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QPointer>
 
@@ -33,7 +34,7 @@ public:
         player::Stage* stage = m_view.stage();
         stage->trace(stage->movieUrl());
         stage->root()->setVar(QStringLiteral("Debug"), true);
-        m_view.setVar(moviecommon::vars::cam_info, kDetectingMessage);
+        m_view.setVar(moviecommon::vars::cam_info, detectingMessage());
     }
 
     void frame2() {
@@ -54,7 +55,7 @@ public:
         } else {
             dropCamera();
             getUrl(QStringLiteral("event:CamNotFound"));
-            m_view.setVar(moviecommon::vars::cam_info, kNoCameraMessage);
+            m_view.setVar(moviecommon::vars::cam_info, noCameraMessage());
         }
         listenToCamera();
         if (Clip* button = redetectButton()) {
@@ -83,7 +84,7 @@ public:
             stage->showSettings(0);
             // A blank view would tell the user nothing; a camera they may not open is as
             // unusable to them as one another program holds.
-            m_view.setVar(moviecommon::vars::cam_info, kCameraBusyMessage);
+            m_view.setVar(moviecommon::vars::cam_info, cameraBusyMessage());
             return;
         }
         stage->root()->setVar(QStringLiteral("caminited"), true);
@@ -149,7 +150,7 @@ private:
         if (code == QLatin1String(media::Camera::kMuted)) {
             if (!root->var(QStringLiteral("caminited")).toBool())
                 initCam();
-            m_view.setVar(moviecommon::vars::cam_info, kCameraBusyMessage);
+            m_view.setVar(moviecommon::vars::cam_info, cameraBusyMessage());
             // A device taken by another program is only found out once it is started,
             // after set-up hid the button; the user needs it to try again.
             if (Clip* button = redetectButton())
@@ -186,6 +187,22 @@ private:
 };
 
 } // namespace
+
+QString noCameraMessage() {
+    return QCoreApplication::translate("capture",
+                                       "没有找到摄像设备，无法拍摄！\n  请先用 [合成] 模式！\n \n"
+                                       "点上面的[合成]按钮进入合成模式！");
+}
+
+QString cameraBusyMessage() {
+    return QCoreApplication::translate("capture",
+                                       "摄像头设备被占用，无法拍摄！\n 请先用 [合成] 模式！\n \n"
+                                       "点上面的[合成]按钮进入合成模式！");
+}
+
+QString detectingMessage() {
+    return QCoreApplication::translate("capture", "正在检测摄像设备...");
+}
 
 void startCameraDetection(Clip& view) {
     auto* detection = new CameraDetection(view);

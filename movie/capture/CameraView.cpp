@@ -10,6 +10,7 @@
 #include "player/Clip.h"
 #include "player/media/VideoClip.h"
 
+#include <QCoreApplication>
 #include <QGraphicsDropShadowEffect>
 #include <QGraphicsRectItem>
 #include <QGraphicsScene>
@@ -79,7 +80,7 @@ void buildCameraContent(Clip& picture) {
     info->bind(picture.parentClip(), moviecommon::vars::cam_info);
 
     widgets::makeTextButton(*content, QStringLiteral("ReDetectDV_button"), 3, {71.65, 139.2},
-                            QStringLiteral("重新检测摄像设备"), {112, 24});
+                            QCoreApplication::translate("capture", "重新检测摄像设备"), {112, 24});
 }
 
 void buildCompositeContent(Clip& picture) {
@@ -91,7 +92,7 @@ void buildCompositeContent(Clip& picture) {
     style.pixelSize = 12;
     style.color = Qt::white;
     addText(*content, moviecommon::clips::fromphoto_info_txt, 2, {12, 86}, {226, 20}, style)
-        ->setText(QStringLiteral("请选择本地图片文件作合成背景！"));
+        ->setText(QCoreApplication::translate("capture", "请选择本地图片文件作合成背景！"));
     buildCompositePicture(*content);
 }
 

@@ -12,6 +12,8 @@
 #include "player/Clip.h"
 #include "player/Stage.h"
 
+#include <QCoreApplication>
+
 namespace capture {
 
 using player::Clip;
@@ -85,24 +87,27 @@ void buildLayout(Clip& page) {
         ->bind(&page, moviecommon::vars::info_Capture_count_txt);
     addShutter(page, QStringLiteral("Capture_Enter_mc"), 53, {590.95, 81.5}, 0);
     widgets::makeTextButton(page, QStringLiteral("No_border_button"), 55, {369.95, 244.7},
-                            QStringLiteral("无边框"), {72, 24});
+                            QCoreApplication::translate("capture", "无边框"), {72, 24});
     const QColor tip = QColor::fromRgb(kBodyBlue);
     addText(page, QStringLiteral("cam_tip_msg"), 59, {17, -21.3}, {700, 18}, textStyle(12, tip))
-        ->setText(QStringLiteral("！ 先拍摄若干张，随后切换到[整理]，进行删选。"));
+        ->setText(QCoreApplication::translate("capture",
+                                              "！ 先拍摄若干张，随后切换到[整理]，进行删选。"));
     addShutter(page, QStringLiteral("Capture_Enter_mc2"), 60, {591, 81.5}, kCompositeHue);
     addText(page, QStringLiteral("fromphoto_tip_msg"), 62, {17, -21}, {700, 18}, textStyle(12, tip))
-        ->setText(QStringLiteral(
+        ->setText(QCoreApplication::translate(
+            "capture",
             "！ 选择本地图片文件作为合成背景进行拍摄，随后切换到[整理]窗口，进行删选。"));
     widgets::makeTextButton(page, moviecommon::clips::button_clessselect, 63, {449.3, 244.75},
-                            QStringLiteral("边框类别"), {53, 24});
+                            QCoreApplication::translate("capture", "边框类别"), {53, 24});
     addText(page, QStringLiteral("classname_field"), 66, {503.25, 247.05}, {200, 20},
             textStyle(12, Qt::white, true))
         ->bind(&page, moviecommon::vars::classname);
+    // The first shipped class's name, as the catalogue spells it in every language.
     page.setVar(moviecommon::vars::classname, QStringLiteral("(节日祝福)"));
     buildCameraView(page);
     addText(page, QStringLiteral("shutter_hint"), 91, {685, 123}, {100, 20},
             textStyle(14, Qt::white, true))
-        ->setText(QStringLiteral("按此快门！"));
+        ->setText(QCoreApplication::translate("capture", "按此快门！"));
     attachShutterSequence(page);
     addShutterToggles(page);
 }

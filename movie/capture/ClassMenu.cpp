@@ -7,6 +7,8 @@
 #include "player/Clip.h"
 #include "player/Stage.h"
 
+#include <QCoreApplication>
+
 namespace capture {
 
 using player::Clip;
@@ -68,7 +70,8 @@ void attachClassButtonAlert(Clip& page) {
     Clip* self = &page;
     if (Clip* button = classButton(page))
         button->onRelease([self] {
-            widgets::alert(*self->stage(), kClassesNotLoadedTitle, kClassesNotLoadedText);
+            widgets::alert(*self->stage(), QCoreApplication::translate("capture", "提示"),
+                           QCoreApplication::translate("capture", "边框分类信息还未加载！"));
         });
 }
 

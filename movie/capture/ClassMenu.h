@@ -8,9 +8,6 @@ class Clip;
 
 namespace capture {
 
-inline const QString kClassesNotLoadedTitle = QStringLiteral("提示");
-inline const QString kClassesNotLoadedText = QStringLiteral("边框分类信息还未加载！");
-
 // The class button before the class list exists: an alert saying so.
 void attachClassButtonAlert(player::Clip& page);
 

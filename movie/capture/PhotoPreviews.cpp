@@ -7,6 +7,7 @@
 #include "player/Stage.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QTextDocument>
 #include <memory>
@@ -25,7 +26,8 @@ void addHint(Clip& panel) {
     document->setDefaultFont(player::movieFont(12));
     document->setDocumentMargin(0);
     document->setTextWidth(kHintWidth);
-    document->setHtml(QStringLiteral(
+    document->setHtml(QCoreApplication::translate(
+        "capture",
         "<div style='color:#ffffff; line-height:140%'>您可以从硬盘中打开两张图片，然后"
         "<b "
         "style='color:#ffff00'>点击其中一张作为大头贴的背景</b>；用鼠标拖动背景来放置人像的位置，"
@@ -49,7 +51,7 @@ void addResetButton(Clip& panel) {
     style.bold = true;
     const QSizeF size(58, 18);
     player::TextField* label = addText(*button, QStringLiteral("label"), 1, {0, 0}, size, style);
-    label->setText(QStringLiteral("原始尺寸"));
+    label->setText(QCoreApplication::translate("capture", "原始尺寸"));
     button->setHitArea(QRectF(QPointF(0, 0), size));
     button->setLook([label, style](Clip::ButtonState state) {
         player::TextField::Style look = style;

@@ -143,8 +143,9 @@ private:
     void browsed() {
         if (m_file->size() >= kLargestPictureUpload) {
             if (player::Stage* stage = m_slot.stage())
-                widgets::alert(*stage, QStringLiteral("提示"),
-                               QStringLiteral("请选择文件体积小于 600k 的图片！"));
+                widgets::alert(
+                    *stage, QCoreApplication::translate("capture", "提示"),
+                    QCoreApplication::translate("capture", "请选择文件体积小于 600k 的图片！"));
             return;
         }
         m_slot.setVar(kFilename, uploadName(m_file->name(), QDateTime::currentMSecsSinceEpoch()));
@@ -306,11 +307,14 @@ void buildSlot(Clip& slot) {
     addSlotProgress(slot, moviecommon::clips::Load_Prec);
     slot.child(moviecommon::clips::Load_Prec)->hide();
     const QColor blue(0x00, 0x33, 0xcc), red(0xdd, 0x00, 0x00);
-    addSlotButton(slot, kDelete, 21, {44.1, 43.75}, {36, 16}, QStringLiteral("删除"), red)
+    addSlotButton(slot, kDelete, 21, {44.1, 43.75}, {36, 16},
+                  QCoreApplication::translate("capture", "删除"), red)
         ->onRelease([controller] { controller->remove(); });
-    addSlotButton(slot, kSelect, 22, {0.7, 43.15}, {36, 16}, QStringLiteral("选择"), blue)
+    addSlotButton(slot, kSelect, 22, {0.7, 43.15}, {36, 16},
+                  QCoreApplication::translate("capture", "选择"), blue)
         ->onRelease([controller] { controller->select(); });
-    addSlotButton(slot, kChoose, 23, {8, 22}, {64, 18}, QStringLiteral("选择图片"), blue)
+    addSlotButton(slot, kChoose, 23, {8, 22}, {64, 18},
+                  QCoreApplication::translate("capture", "选择图片"), blue)
         ->onRelease([controller] { controller->choose(); });
     slot.child(kDelete)->hide();
     slot.child(kSelect)->hide();

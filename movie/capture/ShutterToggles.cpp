@@ -7,6 +7,7 @@
 #include "player/Stage.h"
 #include "player/TextField.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <functional>
 #include <iterator>
@@ -60,13 +61,12 @@ void addToggle(Clip& page, const QString& name, int depth, QPointF pos,
 } // namespace
 
 QString selfTimerLabel(int seconds) {
-    return seconds <= 0
-               ? QStringLiteral("定时：关")
-               : QStringLiteral("定时：") + QString::number(seconds) + QStringLiteral("秒");
+    return seconds <= 0 ? QCoreApplication::translate("capture", "定时：关")
+                        : QCoreApplication::translate("capture", "定时：%1秒").arg(seconds);
 }
 
 QString burstLabel(int photos) {
-    return QStringLiteral("连拍：") + QString::number(photos) + QStringLiteral("张");
+    return QCoreApplication::translate("capture", "连拍：%1张").arg(photos);
 }
 
 void addShutterToggles(Clip& page) {

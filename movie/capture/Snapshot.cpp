@@ -1,6 +1,7 @@
 #include "movie/capture/Snapshot.h"
 
 #include "movie/common/MovieNames.h"
+#include "movie/common/SharedRules.h"
 #include "player/Bitmap.h"
 #include "player/Clip.h"
 
@@ -40,9 +41,8 @@ void captureDo(Clip& root) {
     if (Clip* tray = root.child(moviecommon::clips::manage_mc))
         tray->call(moviecommon::calls::NewPhoto);
     if (Clip* page = root.child(moviecommon::clips::capture_mc))
-        page->setVar(moviecommon::vars::info_Capture_count_txt, QStringLiteral("您已拍摄 ") +
-                                                                    QString::number(taken) +
-                                                                    QStringLiteral(" 张！"));
+        page->setVar(moviecommon::vars::info_Capture_count_txt,
+                     moviecommon::captureCountText(taken));
 }
 
 } // namespace

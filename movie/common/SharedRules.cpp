@@ -5,6 +5,8 @@
 #include "player/Services.h"
 #include "player/Stage.h"
 
+#include <QCoreApplication>
+
 namespace moviecommon {
 
 bool isBrowserEdition(const player::Clip& anyClip) {
@@ -21,7 +23,11 @@ const common::Settings& settingsOf(const player::Clip& anyClip) {
 }
 
 QString captureCountText(int count) {
-    return QStringLiteral("您已拍摄 ") + QString::number(count) + QStringLiteral(" 张！");
+    return captureCountText(QString::number(count));
+}
+
+QString captureCountText(const QString& count) {
+    return QCoreApplication::translate("moviecommon", "您已拍摄 %1 张！").arg(count);
 }
 
 } // namespace moviecommon

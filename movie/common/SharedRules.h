@@ -25,5 +25,6 @@ inline constexpr QSize kPhotoSize{kPhotoWidth, kPhotoHeight};
 
 // The capture page's counter text for `count` photos.
 [[nodiscard]] QString captureCountText(int count);
+[[nodiscard]] QString captureCountText(const QString& count);
 
 } // namespace moviecommon

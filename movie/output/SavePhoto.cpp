@@ -9,6 +9,7 @@
 #include "player/Clip.h"
 #include "player/Stage.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <memory>
 
@@ -72,7 +73,7 @@ void savePhoto(Stage& stage, Clip& card) {
     }
     stage.fsCommand(channel::kSavePhotoStart.toString(), QStringLiteral("--"));
     if (Clip* panel = statusPanel(stage)) {
-        panel->setVar(QStringLiteral("text"), kSaveStatusText);
+        panel->setVar(QStringLiteral("text"), saveStatusText());
         panel->show();
     } else {
         stage.trace(QStringLiteral("SavePhoto: no status panel /Upload_Status_mc"));
@@ -136,6 +137,10 @@ Clip::Function onCard(Clip& card, void (*operation)(Stage&, Clip&)) {
 
 } // namespace
 
+QString saveStatusText() {
+    return QCoreApplication::translate("output", "提取图像，请稍候 ... ...");
+}
+
 void savePhoto2WebDo(Stage& stage) {
     Clip* settings = moviecommon::findClip(*stage.root(), moviecommon::paths::uploadSettings,
                                            QStringLiteral("SavePhoto2Web_do"));
@@ -148,7 +153,7 @@ void savePhoto2WebDo(Stage& stage) {
         return;
     }
     if (Clip* panel = statusPanel(stage)) {
-        panel->setVar(QStringLiteral("text"), kSaveStatusText);
+        panel->setVar(QStringLiteral("text"), saveStatusText());
         panel->show();
     }
     upload->call(moviecommon::calls::UploadPic, {settings->var(moviecommon::vars::SaveBmp),

@@ -25,6 +25,7 @@ void defineSaveFunctions(player::Clip& card);
 void savePhoto2WebDo(player::Stage& stage);
 
 inline constexpr int kSaveStepMs = 50;
-inline const QString kSaveStatusText = QStringLiteral("提取图像，请稍候 ... ...");
+// The status text while a card's picture is taken for saving or uploading.
+[[nodiscard]] QString saveStatusText();
 
 } // namespace output

@@ -67,7 +67,7 @@ public:
         requestObject();
         m_sendOk = true;
         m_clip.setVar(QStringLiteral("sendOk"), true);
-        setStatus(kSaveStatusText, true);
+        setStatus(saveStatusText(), true);
         QPointer<UploadWork> self(this);
         m_clip.onEnterFrame([self] {
             if (self)
@@ -115,7 +115,7 @@ private:
         }
         if (!m_sendOk)
             return; // abandoned
-        setStatus(kUploadSendingText, true);
+        setStatus(uploadSendingText(), true);
         stopFrames();
         send();
         m_picDataComped = QString();

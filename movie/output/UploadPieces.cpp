@@ -1,5 +1,6 @@
 #include "movie/output/UploadPieces.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace output {
@@ -19,8 +20,11 @@ QStringView uploadPiece(const QString& text, int index, int count) {
 
 QString uploadProgressText(int index, int count) {
     const int percent = count > 0 ? 100 * index / count : 0;
-    return QStringLiteral("处理图像中，请稍候 ... ...") + QString::number(percent) +
-           QStringLiteral(" %");
+    return QCoreApplication::translate("output", "处理图像中，请稍候 ... ...%1 %").arg(percent);
+}
+
+QString uploadSendingText() {
+    return QCoreApplication::translate("output", "传送图像需要几秒钟，请稍候......");
 }
 
 } // namespace output

@@ -18,6 +18,7 @@ inline constexpr qsizetype kUploadStep = 70000;
 // "处理图像中，请稍候 ... ..." followed by ⌊100·index/count⌋ and " %".
 [[nodiscard]] QString uploadProgressText(int index, int count);
 
-inline const QString kUploadSendingText = QStringLiteral("传送图像需要几秒钟，请稍候......");
+// The status text while the compressed picture is sent.
+[[nodiscard]] QString uploadSendingText();
 
 } // namespace output

@@ -5,6 +5,7 @@
 #include "player/Stage.h"
 #include "player/TextField.h"
 
+#include <QCoreApplication>
 #include <QGraphicsProxyWidget>
 #include <QLineEdit>
 #include <QPainter>
@@ -153,27 +154,27 @@ void buildUploadSettings(Clip& panel) {
     title.bold = true;
     title.color = Qt::white;
     addText(*box, QStringLiteral("title_txt"), 1, QPointF(8, 3), QSizeF(200, 17),
-            QStringLiteral("图片保存设置"), title);
+            QCoreApplication::translate("output", "图片保存设置"), title);
 
     player::TextField::Style label;
     label.pixelSize = 13;
     label.color = QColor(0x2d, 0x4e, 0x6d);
     addText(*box, QStringLiteral("title_label"), 2, QPointF(34, kTitleFieldY), QSizeF(48, 18),
-            QStringLiteral("主题："), label);
+            QCoreApplication::translate("output", "主题："), label);
     addText(*box, QStringLiteral("author_label"), 3, QPointF(34, kTitleFieldY + kFieldSpacing),
-            QSizeF(48, 18), QStringLiteral("作者："), label);
+            QSizeF(48, 18), QCoreApplication::translate("output", "作者："), label);
     addField(*box, kTitleField, 4, QPointF(kFieldX, kTitleFieldY));
     addField(*box, kAuthorField, 5, QPointF(kFieldX, kTitleFieldY + kFieldSpacing));
 
     QPointer<Clip> self(&panel);
-    QPushButton* ok =
-        addButton(*box, kEnterButton, 6, QPointF(52, kButtonsY), QStringLiteral("确  定"));
+    QPushButton* ok = addButton(*box, kEnterButton, 6, QPointF(52, kButtonsY),
+                                QCoreApplication::translate("output", "确  定"));
     QObject::connect(ok, &QPushButton::clicked, &panel, [self] {
         if (self)
             enter(*self);
     });
-    QPushButton* no =
-        addButton(*box, kCancelButton, 7, QPointF(152, kButtonsY), QStringLiteral("取  消"));
+    QPushButton* no = addButton(*box, kCancelButton, 7, QPointF(152, kButtonsY),
+                                QCoreApplication::translate("output", "取  消"));
     QObject::connect(no, &QPushButton::clicked, &panel, [self] {
         if (self)
             cancel(*self);

@@ -33,10 +33,19 @@ void BlinkingHint::setColor(QColor color) {
     update();
 }
 
-void BlinkingHint::paintText(QPainter& p) const {
+QFont BlinkingHint::font() const {
     QFont font = player::movieFont(12);
     if (m_look.letterSpacing != 0)
         font.setLetterSpacing(QFont::AbsoluteSpacing, m_look.letterSpacing);
+    return font;
+}
+
+QSizeF BlinkingHint::textSize() const {
+    return player::measureText(font(), m_look.text);
+}
+
+void BlinkingHint::paintText(QPainter& p) const {
+    QFont font = this->font();
     const bool red = m_color != kWhite;
     font.setUnderline(red && m_look.underlineRed);
     p.setFont(font);

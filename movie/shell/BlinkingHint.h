@@ -3,6 +3,7 @@
 #include "player/Clip.h"
 
 #include <QColor>
+#include <QFont>
 #include <QSizeF>
 
 namespace shell {
@@ -26,9 +27,13 @@ public:
 
     [[nodiscard]] QString text() const { return m_look.text; }
     [[nodiscard]] QColor textColor() const { return m_color; }
+    [[nodiscard]] QSizeF size() const { return m_look.size; }
+    // The room the text takes on its one line.
+    [[nodiscard]] QSizeF textSize() const;
 
 private:
     void setColor(QColor color);
+    [[nodiscard]] QFont font() const;
     void paintText(QPainter& p) const;
 
     Look m_look;

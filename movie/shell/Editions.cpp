@@ -4,6 +4,8 @@
 #include "player/Clip.h"
 #include "player/Stage.h"
 
+#include <QCoreApplication>
+
 namespace shell {
 
 using player::Clip;
@@ -89,7 +91,8 @@ void defineGetButtonHint(Clip& root) {
     root.define(moviecommon::calls::GetButtonHint, [r](const QVariantList& args) -> QVariant {
         if (args.value(0).toString() != QLatin1String("SaveTarget"))
             return {};
-        return isBrowserEdition(*r) ? QStringLiteral("下载图片") : QStringLiteral("保存图片");
+        return isBrowserEdition(*r) ? QCoreApplication::translate("shell", "下载图片")
+                                    : QCoreApplication::translate("shell", "保存图片");
     });
 }
 

@@ -5,6 +5,7 @@
 #include "player/Stage.h"
 #include "player/TextField.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 
 namespace shell {
@@ -49,7 +50,7 @@ void placeLink(Clip& root, int depth, QPointF pos, const QString& label, const Q
 
 void placeFooter(Clip& root) {
     const common::Settings& settings = moviecommon::settingsOf(root);
-    placeLink(root, 106, {340, 574}, QStringLiteral("|我发现Bug或有好建议|"),
+    placeLink(root, 106, {340, 574}, QCoreApplication::translate("shell", "|我发现Bug或有好建议|"),
               settings.siteUrl(QStringLiteral("/iVemba/bugs.asp")));
 
     Clip* version = root.createEmptyMovieClip(QString(), 126);

@@ -5,6 +5,8 @@
 #include "movie/shell/BlinkingHint.h"
 #include "player/Stage.h"
 
+#include <QCoreApplication>
+
 namespace shell {
 
 using player::Clip;
@@ -26,7 +28,8 @@ void setHintVisible(Clip& root, const QString& name, bool visible) {
 } // namespace
 
 void placeHints(Clip& root) {
-    BlinkingHint::Look upload{QStringLiteral("有更新版本，现在升级？"), {kUploadHintWidth, 23}};
+    BlinkingHint::Look upload{QCoreApplication::translate("shell", "有更新版本，现在升级？"),
+                              {kUploadHintWidth, 23}};
     upload.frames = 10;
     upload.whiteFrames = 2;
     upload.underlineRed = true;
@@ -34,11 +37,13 @@ void placeHints(Clip& root) {
     root.adopt(new BlinkingHint(moviecommon::clips::upload_hintMsg_mc, upload), 161)
         ->setPos(558.95, 8.95);
 
-    BlinkingHint::Look newBorder{QStringLiteral("有新边框发布，立即下载？"), {kHintWidth, 20}};
+    BlinkingHint::Look newBorder{QCoreApplication::translate("shell", "有新边框发布，立即下载？"),
+                                 {kHintWidth, 20}};
     newBorder.whiteFrames = 6;
     root.adopt(new BlinkingHint(kNewBorderHint, newBorder), 165)->setPos(547.95, 10.25);
 
-    BlinkingHint::Look done{QStringLiteral("重启软件查看更新的边框！"), {kHintWidth, 20}};
+    BlinkingHint::Look done{QCoreApplication::translate("shell", "重启软件查看更新的边框！"),
+                            {kHintWidth, 20}};
     done.whiteFrames = 2;
     root.adopt(new BlinkingHint(kBorderDoneHint, done), 168)->setPos(548, 9.25);
 }

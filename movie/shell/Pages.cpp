@@ -3,6 +3,7 @@
 #include "movie/borders/BorderBrowser.h"
 #include "movie/capture/CapturePage.h"
 #include "movie/common/MovieNames.h"
+#include "movie/common/SharedRules.h"
 #include "movie/tray/ManagePage.h"
 #include "player/Stage.h"
 
@@ -67,10 +68,9 @@ void showCaptureCount(Clip& root) {
     Clip* capture = root.child(moviecommon::clips::capture_mc);
     if (!capture)
         return;
-    capture->setVar(moviecommon::vars::info_Capture_count_txt,
-                    QStringLiteral("您已拍摄 ") +
-                        root.var(moviecommon::vars::info_Capture_count).toString() +
-                        QStringLiteral(" 张！"));
+    capture->setVar(
+        moviecommon::vars::info_Capture_count_txt,
+        moviecommon::captureCountText(root.var(moviecommon::vars::info_Capture_count).toString()));
 }
 
 } // namespace shell

@@ -4,6 +4,7 @@
 #include "player/Stage.h"
 #include "player/TextField.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <array>
@@ -27,9 +28,9 @@ struct Tab {
 };
 
 constexpr std::array<Tab, 3> kTabs{{
-    {"capture_tab", "拍   摄", "capture", 1},
-    {"photo_tab", "合  成", "photo", 20},
-    {"manage_tab", "整  理", "manage", 10},
+    {"capture_tab", QT_TRANSLATE_NOOP("shell", "拍   摄"), "capture", 1},
+    {"photo_tab", QT_TRANSLATE_NOOP("shell", "合  成"), "photo", 20},
+    {"manage_tab", QT_TRANSLATE_NOOP("shell", "整  理"), "manage", 10},
 }};
 
 TextField::Style labelStyle(bool current) {
@@ -97,7 +98,7 @@ void placeTabBar(Clip& root) {
         auto* label = tab->adopt(
             new TextField(QStringLiteral("label_txt"), {kTabWidth, kTabHeight}, labelStyle(false)),
             1);
-        label->setText(QString::fromUtf8(kTabs[i].label));
+        label->setText(QCoreApplication::translate("shell", kTabs[i].label));
     }
     player::Timeline& timeline = bar->timeline();
     timeline.setTotalFrames(20);

@@ -1,6 +1,7 @@
 #include "movie/tray/ManagePage.h"
 
 #include "movie/common/MovieNames.h"
+#include "movie/common/SharedRules.h"
 #include "movie/tray/Cascade.h"
 #include "movie/tray/PhotoCard.h"
 #include "movie/tray/TrayCards.h"
@@ -11,6 +12,7 @@
 #include "player/Stage.h"
 #include "player/TextField.h"
 
+#include <QCoreApplication>
 #include <QGraphicsView>
 #include <QPointer>
 #include <QStringList>
@@ -37,7 +39,8 @@ void makeHintText(Clip& page) {
     style.align = Qt::AlignLeft | Qt::AlignVCenter;
     auto* hint = page.adopt(new player::TextField(QStringLiteral("hint_txt"), {600, 18}, style), 3);
     hint->setPos(15, -21);
-    hint->setText(QStringLiteral("！ 照片可随意拖动，针对每张照片进行删除、打印或下载保存。"));
+    hint->setText(QCoreApplication::translate(
+        "tray", "！ 照片可随意拖动，针对每张照片进行删除、打印或下载保存。"));
 }
 
 int highestDepth(const Clip& page) {
@@ -96,8 +99,7 @@ void deleteAll(Clip& page) {
     }
     Clip* root = stage->root();
     root->setVar(moviecommon::vars::info_Capture_count, 0);
-    const QString counter =
-        QStringLiteral("您已拍摄 ") + QString::number(0) + QStringLiteral(" 张！");
+    const QString counter = moviecommon::captureCountText(0);
     // The capture page shows its counter text variable in its own field.
     if (Clip* capture = root->resolve(moviecommon::paths::capture))
         capture->setVar(moviecommon::vars::info_Capture_count_txt, counter);
@@ -106,8 +108,9 @@ void deleteAll(Clip& page) {
 }
 
 void makeDeleteAll(Clip& page) {
-    Clip* button = widgets::makeTextButton(page, QStringLiteral("but_deleteALl_photo"), 4,
-                                           {717.3, 4}, QStringLiteral("删除所有"), {60, 22});
+    Clip* button =
+        widgets::makeTextButton(page, QStringLiteral("but_deleteALl_photo"), 4, {717.3, 4},
+                                QCoreApplication::translate("tray", "删除所有"), {60, 22});
     QPointer<Clip> self(&page);
     button->onPress([self] {
         if (self && self->stage())
@@ -147,8 +150,9 @@ void openStickerSheet(Clip& page) {
 }
 
 void makeStickerButton(Clip& page) {
-    Clip* button = widgets::makeTextButton(page, QStringLiteral("but_stickers"), 5, {651.3, 4},
-                                           QStringLiteral("打印贴纸"), {60, 22});
+    Clip* button =
+        widgets::makeTextButton(page, QStringLiteral("but_stickers"), 5, {651.3, 4},
+                                QCoreApplication::translate("tray", "打印贴纸"), {60, 22});
     QPointer<Clip> self(&page);
     button->onRelease([self] {
         if (self)

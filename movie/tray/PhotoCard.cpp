@@ -10,6 +10,7 @@
 #include "player/Stage.h"
 #include "player/TextField.h"
 
+#include <QCoreApplication>
 #include <QGraphicsDropShadowEffect>
 #include <QPointer>
 
@@ -71,9 +72,9 @@ void makePicture(Clip& card) {
 
 void makeButtons(Clip& card) {
     QPointer<Clip> self(&card);
-    Clip* remove =
-        makeCardButton(card, QStringLiteral("but_delete"), 5, {81.9, 130},
-                       QStringLiteral("art/card_delete.png"), {QStringLiteral("删除"), {}});
+    Clip* remove = makeCardButton(card, QStringLiteral("but_delete"), 5, {81.9, 130},
+                                  QStringLiteral("art/card_delete.png"),
+                                  {QCoreApplication::translate("tray", "删除"), {}});
     remove->onPress([self] {
         if (self && self->stage())
             self->stage()->playSound(QStringLiteral("sounds/delete.wav"));
@@ -87,9 +88,9 @@ void makeButtons(Clip& card) {
         self->unloadMovie();
     });
 
-    Clip* print =
-        makeCardButton(card, QStringLiteral("but_print"), 9, {134.95, 130},
-                       QStringLiteral("art/card_print.png"), {QStringLiteral("打　印"), {}});
+    Clip* print = makeCardButton(card, QStringLiteral("but_print"), 9, {134.95, 130},
+                                 QStringLiteral("art/card_print.png"),
+                                 {QCoreApplication::translate("tray", "打　印"), {}});
     print->onRelease([self] {
         if (self)
             output::printPhoto(*self);

@@ -10,6 +10,7 @@
 #include "player/TextField.h"
 #include "player/photos/PhotoRestore.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QStringList>
 #include <algorithm>
@@ -23,7 +24,6 @@ namespace {
 
 const QString kPreviews = QStringLiteral("Photos_Previews");
 const QString kFileVar = QStringLiteral("PhotoFile");
-const QString kBoundText = QStringLiteral("最多保留 500 张照片，最早的照片已被移除。");
 
 bool showsPicture(const Clip* card) {
     return card && card->child(QStringLiteral("pic")) != nullptr;
@@ -198,7 +198,7 @@ void TrayCards::sayBound() {
     auto* line =
         m_tray.adopt(new player::TextField(QStringLiteral("keptBound_txt"), {262, 18}, style), 2);
     line->setPos(383, -21);
-    line->setText(kBoundText);
+    line->setText(QCoreApplication::translate("tray", "最多保留 500 张照片，最早的照片已被移除。"));
 }
 
 void TrayCards::removeFile(const QString& file) {

@@ -13,6 +13,7 @@ class StillCamera : public Camera {
     Q_OBJECT
 public:
     enum class Access { Allowed, Busy, Denied };
+    // A device name, kept in the settings as the chosen camera: the same in every language.
     static inline const QString kName = QStringLiteral("iVemba 测试摄像头");
     // Largest picture decoded, in megabytes of pixels.
 

@@ -32,7 +32,7 @@ constexpr int kPdfDpi = 300;
 
 bool askWithSystemDialog(QPrinter& printer, QWidget* parent) {
     QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("打印贴纸"));
+    dialog.setWindowTitle(StickerSheetDialog::tr("打印贴纸"));
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -43,7 +43,7 @@ StickerSheetDialog::StickerSheetDialog(QList<QImage> cards, int front, SaveChoos
     : QDialog(parent), confirmPrinter(&askWithSystemDialog), m_sheet(std::move(cards), front),
       m_chooseSave(std::move(chooseSave)),
       m_previewPrinter(std::make_unique<QPrinter>(QPrinter::ScreenResolution)) {
-    setWindowTitle(QStringLiteral("打印贴纸"));
+    setWindowTitle(tr("打印贴纸"));
 
     paperBox = new QComboBox(this);
     fillPapers();
@@ -51,46 +51,45 @@ StickerSheetDialog::StickerSheetDialog(QList<QImage> cards, int front, SaveChoos
     layoutBox = new QComboBox(this);
     for (int n : kGrids)
         layoutBox->addItem(QStringLiteral("%1 × %1").arg(n));
-    layoutBox->addItem(QStringLiteral("按宽度排满"));
+    layoutBox->addItem(tr("按宽度排满"));
     layoutBox->setCurrentIndex(kDefaultGrid);
 
     widthBox = new QDoubleSpinBox(this);
     widthBox->setRange(20, 200);
     widthBox->setDecimals(0);
-    widthBox->setSuffix(QStringLiteral(" 毫米"));
+    widthBox->setSuffix(tr(" 毫米"));
     widthBox->setValue(kDefaultWidthMm);
     widthBox->setEnabled(false);
 
     fillBox = new QComboBox(this);
-    fillBox->addItem(QStringLiteral("最前面的照片，铺满整页"));
-    fillBox->addItem(QStringLiteral("所有照片，依次排列"));
+    fillBox->addItem(tr("最前面的照片，铺满整页"));
+    fillBox->addItem(tr("所有照片，依次排列"));
 
     marginBox = new QDoubleSpinBox(this);
     marginBox->setRange(0, 40);
     marginBox->setDecimals(0);
-    marginBox->setSuffix(QStringLiteral(" 毫米"));
+    marginBox->setSuffix(tr(" 毫米"));
     marginBox->setValue(kDefaultMarginMm);
 
-    cutLinesBox = new QCheckBox(QStringLiteral("打印裁切线"), this);
+    cutLinesBox = new QCheckBox(tr("打印裁切线"), this);
     cutLinesBox->setChecked(true);
 
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("纸张："), paperBox);
-    form->addRow(QStringLiteral("排列："), layoutBox);
-    form->addRow(QStringLiteral("贴纸宽度："), widthBox);
-    form->addRow(QStringLiteral("内容："), fillBox);
-    form->addRow(QStringLiteral("页边距："), marginBox);
+    form->addRow(tr("纸张："), paperBox);
+    form->addRow(tr("排列："), layoutBox);
+    form->addRow(tr("贴纸宽度："), widthBox);
+    form->addRow(tr("内容："), fillBox);
+    form->addRow(tr("页边距："), marginBox);
     form->addRow(QString(), cutLinesBox);
     form->addRow(m_status);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* print = buttons->addButton(QStringLiteral("打印…"), QDialogButtonBox::AcceptRole);
-    QPushButton* pdf =
-        buttons->addButton(QStringLiteral("存为 PDF…"), QDialogButtonBox::ActionRole);
-    buttons->addButton(QStringLiteral("关闭"), QDialogButtonBox::RejectRole);
+    QPushButton* print = buttons->addButton(tr("打印…"), QDialogButtonBox::AcceptRole);
+    QPushButton* pdf = buttons->addButton(tr("存为 PDF…"), QDialogButtonBox::ActionRole);
+    buttons->addButton(tr("关闭"), QDialogButtonBox::RejectRole);
     print->setDefault(true);
     connect(print, &QPushButton::clicked, this, [this] {
         if (printSheet())
@@ -127,11 +126,9 @@ StickerSheetDialog::~StickerSheetDialog() = default;
 
 void StickerSheetDialog::fillPapers() {
     m_papers = {QPageSize(QPageSize::A4),
-                QPageSize(QSizeF(4, 6), QPageSize::Inch, QStringLiteral("4×6 英寸相纸"),
-                          QPageSize::ExactMatch),
+                QPageSize(QSizeF(4, 6), QPageSize::Inch, tr("4×6 英寸相纸"), QPageSize::ExactMatch),
                 QPageSize(QPageSize::Letter)};
-    QStringList names = {QStringLiteral("A4"), QStringLiteral("4×6 英寸相纸"),
-                         QStringLiteral("Letter")};
+    QStringList names = {QStringLiteral("A4"), tr("4×6 英寸相纸"), QStringLiteral("Letter")};
     // The printer's own sizes follow, those not already offered.
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
     if (!printer.isNull()) {
@@ -176,10 +173,9 @@ void StickerSheetDialog::refresh() {
         chosen.layout.arrange(StickerSheet::pageOf(m_previewPrinter->pageLayout()));
     const int places = static_cast<int>(sheet.stickers.size());
     if (places == 0) {
-        m_status->setText(
-            QStringLiteral("这张纸上放不下这么宽的贴纸，请换小一些的宽度或更大的纸。"));
+        m_status->setText(tr("这张纸上放不下这么宽的贴纸，请换小一些的宽度或更大的纸。"));
     } else {
-        m_status->setText(QStringLiteral("每页 %1 张贴纸（%2 × %3 毫米），共 %4 页。")
+        m_status->setText(tr("每页 %1 张贴纸（%2 × %3 毫米），共 %4 页。")
                               .arg(places)
                               .arg(sheet.stickers.constFirst().width(), 0, 'f', 0)
                               .arg(sheet.stickers.constFirst().height(), 0, 'f', 0)
@@ -197,11 +193,11 @@ bool StickerSheetDialog::printSheet() {
     m_error.clear();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(paper());
-    printer.setDocName(QStringLiteral("iVemba 贴纸"));
+    printer.setDocName(tr("iVemba 贴纸"));
     if (!confirmPrinter || !confirmPrinter(printer, this))
         return false;
     if (!m_sheet.print(printer, options())) {
-        showError(QStringLiteral("无法打印：打印机不能使用。"));
+        showError(tr("无法打印：打印机不能使用。"));
         return false;
     }
     return true;
@@ -215,7 +211,7 @@ QByteArray StickerSheetDialog::pdfBytes() const {
         QPdfWriter writer(&buffer);
         writer.setResolution(kPdfDpi);
         writer.setCreator(QStringLiteral("iVemba"));
-        writer.setTitle(QStringLiteral("iVemba 贴纸"));
+        writer.setTitle(tr("iVemba 贴纸"));
         writer.setPageLayout(QPageLayout(paper(), QPageLayout::Portrait, QMarginsF()));
         if (!m_sheet.print(writer, options()))
             return {};
@@ -227,21 +223,21 @@ bool StickerSheetDialog::saveAsPdf() {
     m_error.clear();
     if (!m_chooseSave)
         return false;
-    QString path = m_chooseSave(QStringLiteral("贴纸.pdf"));
+    QString path = m_chooseSave(tr("贴纸.pdf"));
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     const QByteArray bytes = pdfBytes();
     if (bytes.isEmpty()) {
-        showError(QStringLiteral("无法生成 PDF 文件。"));
+        showError(tr("无法生成 PDF 文件。"));
         return false;
     }
     if (const common::Status<> written = common::writeWholeFile(path, bytes); !written) {
-        showError(QStringLiteral("无法保存 PDF 文件：") + written.error());
+        showError(tr("无法保存 PDF 文件：") + written.error());
         return false;
     }
-    m_status->setText(QStringLiteral("已保存到 ") + QFileInfo(path).fileName());
+    m_status->setText(tr("已保存到 %1").arg(QFileInfo(path).fileName()));
     return true;
 }
 

@@ -113,7 +113,7 @@ TEST_F(StageTest, WheelListenersHearEveryTurnUntilTheirOwnerGoes) {
 
 TEST_F(StageTest, HiddenBuiltInItemsLeaveOnlyThePlayersOwnEntries) {
     EXPECT_GT(stage.contextMenuEntries().size(), 2);
-    EXPECT_TRUE(stage.contextMenuEntries().contains(player::Stage::kSettingsEntry));
+    EXPECT_TRUE(stage.contextMenuEntries().contains(player::Stage::settingsEntry()));
     stage.setBuiltInMenuItemsHidden(true);
     EXPECT_EQ(stage.contextMenuEntries(),
               QStringList({QStringLiteral("设置..."), QStringLiteral("关于 iVemba 播放器")}));
