@@ -43,7 +43,10 @@ public:
 
     QString get(const QString& path) const {
         QNetworkAccessManager manager;
-        QNetworkReply* reply = manager.get(QNetworkRequest(QUrl(m_base + path)));
+        // Read as a Chinese browser reads it: the pages follow the browser's language.
+        QNetworkRequest request(QUrl(m_base + path));
+        request.setRawHeader("Accept-Language", "zh-CN,zh;q=0.9");
+        QNetworkReply* reply = manager.get(request);
         waitUntil([&] { return reply->isFinished(); });
         const QString body = QString::fromUtf8(reply->readAll());
         reply->deleteLater();
