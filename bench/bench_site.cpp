@@ -48,48 +48,11 @@ void BM_DecodeAndComposeUpload(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeAndComposeUpload)->Unit(benchmark::kMillisecond);
 
-// `clients` keep-alive clients asking for the version file at `port` for three seconds:
-// requests per second and latency percentiles, as the benchmark's counters.
-void measureVersionLoad(benchmark::State& state, int port, int clients) {
-    std::vector<std::vector<double>> latencies(static_cast<std::size_t>(clients));
-    std::atomic<long> errors{0};
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    std::vector<std::thread> threads;
-    const auto began = std::chrono::steady_clock::now();
-    for (int c = 0; c < clients; ++c)
-        threads.emplace_back([&, c] {
-            httplib::Client client("127.0.0.1", port);
-            client.set_keep_alive(true);
-            client.set_tcp_nodelay(true);
-            while (std::chrono::steady_clock::now() < deadline) {
-                const auto start = std::chrono::steady_clock::now();
-                auto answer = client.Get("/ivemba/version.xml");
-                if (!answer || answer->status != 200)
-                    ++errors;
-                latencies[static_cast<std::size_t>(c)].push_back(
-                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                              start)
-                        .count());
-            }
-        });
-    for (auto& thread : threads)
-        thread.join();
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-    std::vector<double> all;
-    for (auto& one : latencies)
-        all.insert(all.end(), one.begin(), one.end());
-    std::sort(all.begin(), all.end());
-    state.counters["requests_per_s"] = static_cast<double>(all.size()) / seconds;
-    state.counters["p50_ms"] = all[all.size() / 2];
-    state.counters["p99_ms"] = all[all.size() * 99 / 100];
-    state.counters["errors"] = static_cast<double>(errors.load());
-}
-
 // `clients` keep-alive clients sending `send` to `port` for three seconds: answers per
-// second, latency percentiles and failures, as the benchmark's counters.
+// second (the counter `rate`), latency percentiles and failures, as the benchmark's counters.
 void measureLoad(benchmark::State& state, int port, int clients,
-                 const std::function<httplib::Result(httplib::Client&)>& send) {
+                 const std::function<httplib::Result(httplib::Client&)>& send,
+                 const char* rate = "per_s") {
     std::vector<std::vector<double>> latencies(static_cast<std::size_t>(clients));
     std::atomic<long> errors{0};
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
@@ -120,10 +83,18 @@ void measureLoad(benchmark::State& state, int port, int clients,
     for (auto& one : latencies)
         all.insert(all.end(), one.begin(), one.end());
     std::sort(all.begin(), all.end());
-    state.counters["per_s"] = static_cast<double>(all.size()) / seconds;
+    state.counters[rate] = static_cast<double>(all.size()) / seconds;
     state.counters["p50_ms"] = all[all.size() / 2];
     state.counters["p99_ms"] = all[all.size() * 99 / 100];
     state.counters["errors"] = static_cast<double>(errors.load());
+}
+
+// `clients` keep-alive clients asking for the version file at `port` for three seconds.
+void measureVersionLoad(benchmark::State& state, int port, int clients) {
+    measureLoad(
+        state, port, clients,
+        [](httplib::Client& client) { return client.Get("/ivemba/version.xml"); },
+        "requests_per_s");
 }
 
 // Site processes on one store: the folder (one process), or a PostgreSQL server that
