@@ -30,7 +30,8 @@ TForm2::TForm2(Dialogs& dialogs, QWidget* mainWindow, QString homePage)
 
     Image1->setGeometry(QRect(QPoint(0, 0), kClientSize));
     Image1->setScaledContents(true);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/about/about.jpg")));
+    // The picture carries words, so each language has its own: the catalogue names it.
+    Image1->setPixmap(QPixmap(tr(":/about/about.jpg")));
 
     // Shows nothing: the address it sits on is part of the picture.
     Label1->setGeometry(kHotSpot);

@@ -175,6 +175,10 @@ The [Compose] tab above starts it.</translation>
         <source>关于我们</source>
         <translation>About us</translation>
     </message>
+    <message>
+        <source>:/about/about.jpg</source>
+        <translation>:/about/about_en.jpg</translation>
+    </message>
 </context>
 <context>
     <name>moviecommon</name>

@@ -149,6 +149,9 @@ TEST_F(Commands, AboutHotSpotOpensTheHomePage) {
     EXPECT_TRUE(form2->Label1->text().trimmed().isEmpty());
     EXPECT_EQ(form2->Image1->geometry(), QRect(0, 0, 490, 265));
     ASSERT_FALSE(form2->Image1->pixmap().isNull()) << "the artwork is carried";
+    // One picture per language, all of the window's size.
+    for (const char* picture : {":/about/about.jpg", ":/about/about_en.jpg"})
+        EXPECT_EQ(QPixmap(QString::fromLatin1(picture)).size(), QSize(490, 265)) << picture;
     form2->Label1Click();
     ASSERT_EQ(dialogs.urls.size(), 1);
     EXPECT_EQ(dialogs.urls[0], QUrl(kHomePage));

@@ -50,6 +50,7 @@ struct LanguageCase {
     UiLanguage language;
     const char* yes;      // the Yes button of Qt's message boxes
     const char* settings; // an entry of the player's own menu
+    const char* about;    // the About window's picture, which carries words
 };
 
 void PrintTo(const LanguageCase& c, std::ostream* out) {
@@ -69,12 +70,15 @@ TEST_P(LanguageInUse, ProgramAndQtDialogsAlike) {
               QString::fromUtf8(GetParam().yes));
     EXPECT_EQ(QCoreApplication::translate("player::Stage", "设置..."),
               QString::fromUtf8(GetParam().settings));
+    EXPECT_EQ(QCoreApplication::translate("host::TForm2", ":/about/about.jpg"),
+              QString::fromUtf8(GetParam().about));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Languages, LanguageInUse,
-    ::testing::Values(LanguageCase{"chinese", UiLanguage::Chinese, "是(&Y)", "设置..."},
-                      LanguageCase{"english", UiLanguage::English, "&Yes", "Settings..."}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Languages, LanguageInUse,
+                         ::testing::Values(LanguageCase{"chinese", UiLanguage::Chinese, "是(&Y)",
+                                                        "设置...", ":/about/about.jpg"},
+                                           LanguageCase{"english", UiLanguage::English, "&Yes",
+                                                        "Settings...", ":/about/about_en.jpg"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

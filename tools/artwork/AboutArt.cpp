@@ -13,18 +13,16 @@
 namespace artwork::about {
 namespace {
 
-const QString kAddress = QStringLiteral("访问 iVemba 官方网站");
-
 // The largest face (from 11 px down, narrowed a little before shrinking) whose
 // line fits the click area with a pixel to spare on either side.
-QFont addressFont() {
+QFont addressFont(const QString& address) {
     const double room = addressHotSpot().width() - 2;
     for (int px = 11; px >= 8; --px) {
         for (int stretch = 100; stretch >= 84; stretch -= 2) {
             QFont font = uiFont(px);
             font.setUnderline(true);
             font.setStretch(stretch);
-            if (QFontMetricsF(font).horizontalAdvance(kAddress) <= room)
+            if (QFontMetricsF(font).horizontalAdvance(address) <= room)
                 return font;
         }
     }
@@ -143,28 +141,28 @@ void paintCamera(QPainter& p, QPointF c) {
     p.restore();
 }
 
-void paintAddressText(QPainter& p) {
+void paintAddressText(QPainter& p, const QString& address) {
     const QRect spot = addressHotSpot();
-    const QFont font = addressFont();
+    const QFont font = addressFont(address);
     p.setFont(font);
     const QFontMetricsF fm(font);
     // Baseline placed so the glyphs and the underline sit inside the hot spot.
-    const double width = fm.horizontalAdvance(kAddress);
+    const double width = fm.horizontalAdvance(address);
     const double x = spot.left() + (spot.width() - width) / 2;
     const double baseline = spot.top() + 10;
     p.setPen(QColor(0x0f, 0x4a, 0x9c));
-    p.drawText(QPointF(x, baseline), kAddress);
+    p.drawText(QPointF(x, baseline), address);
 }
 
 } // namespace
 
-QRect addressInk() {
+QRect addressInk(const Texts& texts) {
     QImage layer = blankCanvas(QSize(490, 265));
     {
         QPainter p(&layer);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
-        paintAddressText(p);
+        paintAddressText(p, texts.address);
     }
     QRect ink;
     for (int y = 0; y < layer.height(); ++y)
@@ -174,7 +172,19 @@ QRect addressInk() {
     return ink;
 }
 
-QImage draw() {
+Texts Texts::chinese() {
+    return {QStringLiteral("大头贴"), QStringLiteral("摄像头大头贴 · 照片边框合成"),
+            QStringLiteral("版本 2.0"), QStringLiteral("拍照 · 加边框 · 保存打印，一气呵成"),
+            QStringLiteral("访问 iVemba 官方网站")};
+}
+
+Texts Texts::english() {
+    return {QStringLiteral("Photo Stickers"), QStringLiteral("Webcam stickers · Photo frames"),
+            QStringLiteral("Version 2.0"), QStringLiteral("Shoot, frame, save and print in one go"),
+            QStringLiteral("iVemba website")};
+}
+
+QImage draw(const Texts& texts) {
     QImage image(490, 265, QImage::Format_ARGB32_Premultiplied);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -214,10 +224,12 @@ QImage draw() {
         p.drawText(at, text);
     };
     shadowedText(QPointF(96, 72), QStringLiteral("iVemba"), uiFont(40, true), Qt::white);
-    shadowedText(QPointF(98, 112), QStringLiteral("大头贴"), uiFont(34, true),
-                 QColor(0xff, 0xf1, 0x8a));
-    shadowedText(QPointF(28, 146), QStringLiteral("摄像头大头贴 · 照片边框合成"), uiFont(16),
-                 Qt::white);
+    // The product's name under the title, as large as its room lets it be.
+    QFont name = uiFont(34, true);
+    while (name.pixelSize() > 16 && QFontMetricsF(name).horizontalAdvance(texts.name) > 190)
+        name.setPixelSize(name.pixelSize() - 2);
+    shadowedText(QPointF(98, 112), texts.name, name, QColor(0xff, 0xf1, 0x8a));
+    shadowedText(QPointF(28, 146), texts.subtitle, uiFont(16), Qt::white);
 
     // Version pill.
     const QRectF pill(28, 160, 86, 26);
@@ -226,13 +238,17 @@ QImage draw() {
     pf.setColorAt(0, palette::accentLight());
     pf.setColorAt(1, palette::accent());
     p.fillPath(roundedRect(pill, 13), pf);
-    p.setFont(uiFont(14, true));
+    QFont pillFont = uiFont(14, true);
+    while (pillFont.pixelSize() > 9 &&
+           QFontMetricsF(pillFont).horizontalAdvance(texts.version) > pill.width() - 10)
+        pillFont.setPixelSize(pillFont.pixelSize() - 1);
+    p.setFont(pillFont);
     p.setPen(Qt::white);
-    p.drawText(pill, Qt::AlignCenter, QStringLiteral("版本 2.0"));
+    p.drawText(pill, Qt::AlignCenter, texts.version);
 
     p.setFont(uiFont(12));
     p.setPen(QColor(0x1f, 0x4f, 0x86));
-    p.drawText(QPointF(28, 208), QStringLiteral("拍照 · 加边框 · 保存打印，一气呵成"));
+    p.drawText(QPointF(28, 208), texts.line);
 
     // A light bar under the address, then a small globe just left of it.
     const QRectF bar(40, 227, 128, 23);
@@ -243,7 +259,7 @@ QImage draw() {
     p.drawEllipse(globe, 5.5, 5.5);
     p.drawEllipse(globe, 2.4, 5.5);
     p.drawLine(globe - QPointF(5.5, 0), globe + QPointF(5.5, 0));
-    paintAddressText(p);
+    paintAddressText(p, texts.address);
     return image;
 }
 

@@ -63,14 +63,19 @@ void writeSounds(const QString& dir) {
 }
 
 void writeAbout(const QString& dir) {
-    // The About window lays an invisible click area over the printed address;
-    // the text must not spill out of it.
-    const QRect ink = about::addressInk();
-    QTextStream(stdout) << "about: address ink " << ink.x() << "," << ink.y() << " " << ink.width()
-                        << "x" << ink.height() << "\n";
-    if (!about::addressHotSpot().contains(ink))
-        throw std::runtime_error("About address text leaves its click area");
-    saveImage(about::draw(), dir + "/about.jpg", {490, 265}, 92);
+    // One picture per language the program speaks. The About window lays an invisible click
+    // area over the printed address; the text must not spill out of it.
+    const std::pair<about::Texts, QString> pictures[] = {
+        {about::Texts::chinese(), QStringLiteral("/about.jpg")},
+        {about::Texts::english(), QStringLiteral("/about_en.jpg")}};
+    for (const auto& [texts, name] : pictures) {
+        const QRect ink = about::addressInk(texts);
+        QTextStream(stdout) << "about" << name << ": address ink " << ink.x() << "," << ink.y()
+                            << " " << ink.width() << "x" << ink.height() << "\n";
+        if (!about::addressHotSpot().contains(ink))
+            throw std::runtime_error("About address text leaves its click area");
+        saveImage(about::draw(texts), dir + name, {490, 265}, 92);
+    }
 }
 
 void writeIcons(const QString& dir) {
