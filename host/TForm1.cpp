@@ -174,7 +174,11 @@ void TForm1::dispatch(const QString& command, const QString& args) {
     } else if (command == channel::kMinimise) {
         showMinimized();
     } else if (command == channel::kRequestHelp) {
-        m_dialogs.openUrl(QUrl::fromLocalFile(m_programDir + QStringLiteral("/help/index.htm")));
+        // The page in the program's language, which the catalogue names; the Chinese page
+        // when a program folder has no such page.
+        const QString page = m_programDir + tr("/help/index.htm");
+        m_dialogs.openUrl(QUrl::fromLocalFile(
+            QFileInfo::exists(page) ? page : m_programDir + QStringLiteral("/help/index.htm")));
     } else if (command == channel::kSelectPictureFile) {
         selectPictureFile(args);
     }

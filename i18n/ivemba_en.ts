@@ -168,6 +168,10 @@ The [Compose] tab above starts it.</translation>
         <source>检测到更新的版本,需要打开下载页面进行软件升级吗?</source>
         <translation>A newer version is available. Open the download page to upgrade?</translation>
     </message>
+    <message>
+        <source>/help/index.htm</source>
+        <translation>/help/index_en.htm</translation>
+    </message>
 </context>
 <context>
     <name>host::TForm2</name>

@@ -1,6 +1,7 @@
 #include "i18n/UiLanguage.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -51,6 +52,7 @@ struct LanguageCase {
     const char* yes;      // the Yes button of Qt's message boxes
     const char* settings; // an entry of the player's own menu
     const char* about;    // the About window's picture, which carries words
+    const char* help;     // the help page, in the program folder
 };
 
 void PrintTo(const LanguageCase& c, std::ostream* out) {
@@ -72,13 +74,18 @@ TEST_P(LanguageInUse, ProgramAndQtDialogsAlike) {
               QString::fromUtf8(GetParam().settings));
     EXPECT_EQ(QCoreApplication::translate("host::TForm2", ":/about/about.jpg"),
               QString::fromUtf8(GetParam().about));
+    const QString help = QCoreApplication::translate("host::TForm1", "/help/index.htm");
+    EXPECT_EQ(help, QString::fromUtf8(GetParam().help));
+    EXPECT_TRUE(QFileInfo::exists(QStringLiteral(IVEMBA_SOURCE_DIR "/resources") + help))
+        << help.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, LanguageInUse,
-                         ::testing::Values(LanguageCase{"chinese", UiLanguage::Chinese, "是(&Y)",
-                                                        "设置...", ":/about/about.jpg"},
-                                           LanguageCase{"english", UiLanguage::English, "&Yes",
-                                                        "Settings...", ":/about/about_en.jpg"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Languages, LanguageInUse,
+    ::testing::Values(LanguageCase{"chinese", UiLanguage::Chinese, "是(&Y)", "设置...",
+                                   ":/about/about.jpg", "/help/index.htm"},
+                      LanguageCase{"english", UiLanguage::English, "&Yes", "Settings...",
+                                   ":/about/about_en.jpg", "/help/index_en.htm"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
