@@ -1,6 +1,7 @@
 // The capture page: the snapshot, one stage frame after a new camera frame, and the share
 // of a core the live camera view costs.
 #include "CpuTime.h"
+#include "Duration.h"
 #include "EventLoop.h"
 #include "player/Bitmap.h"
 #include "player/Clip.h"
@@ -94,7 +95,7 @@ void BM_LiveViewCpu(benchmark::State& state) {
         const int frames0 = i;
         QElapsedTimer wall;
         wall.start();
-        spin(10000);
+        spin(benchsupport::measuringMs(10000));
         const double seconds = double(wall.nsecsElapsed()) / 1e9;
         state.counters["cpu_percent"] = (benchsupport::cpuSeconds() - cpu0) / seconds * 100.0;
         state.counters["camera_fps"] = (i - frames0) / seconds;
@@ -155,19 +156,20 @@ void BM_UiThreadPerCameraFrame(benchmark::State& state) {
     };
     spin(500);
     for (auto _ : state) {
-        const double idle = uiSeconds(5000);
+        const double idle = uiSeconds(benchsupport::measuringMs(5000));
         feeding = true;
         spin(200);
         const int shown0 = shown;
         const double handOver0 = handOver;
-        const double live = uiSeconds(5000);
+        const double live = uiSeconds(benchsupport::measuringMs(5000));
         const int frameCount = shown - shown0;
         feeding = false;
         state.counters["ui_ms_per_frame"] = (live - idle) * 1000.0 / std::max(frameCount, 1);
         state.counters["hand_over_ms_per_frame"] =
             (handOver - handOver0) * 1000.0 / std::max(frameCount, 1);
         state.counters["frames_shown"] = frameCount;
-        state.counters["ui_cpu_percent_live"] = live / 5.0 * 100.0;
+        state.counters["ui_cpu_percent_live"] =
+            live / (benchsupport::measuringMs(5000) / 1000.0) * 100.0;
     }
     feeder.request_stop();
 }

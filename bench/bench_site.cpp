@@ -2,6 +2,7 @@
 // version-file requests under load (alone, and behind the front with and without a thousand
 // slow clients), a report post, reports and uploads on each store (its own folder, one
 // process on PostgreSQL, two behind the front), and the site's memory after that load.
+#include "Duration.h"
 #include "jpeg/JpegEncoder.h"
 #include "site/FormFields.h"
 #include "site/PixelUpload.h"
@@ -55,7 +56,8 @@ void measureLoad(benchmark::State& state, int port, int clients,
                  const char* rate = "per_s") {
     std::vector<std::vector<double>> latencies(static_cast<std::size_t>(clients));
     std::atomic<long> errors{0};
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(benchsupport::measuringMs(3000));
     std::vector<std::thread> threads;
     const auto began = std::chrono::steady_clock::now();
     for (int c = 0; c < clients; ++c)
@@ -272,7 +274,8 @@ void BM_MemoryUnderLoad(benchmark::State& state) {
          {"author", "a"},
          {"phototype", "1"}});
     for (auto _ : state) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        const auto deadline = std::chrono::steady_clock::now() +
+                              std::chrono::milliseconds(benchsupport::measuringMs(5000));
         std::vector<std::thread> clients;
         for (int c = 0; c < 50; ++c)
             clients.emplace_back([&, c] {

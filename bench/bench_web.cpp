@@ -1,6 +1,7 @@
 // The web services of the movie: UI-thread time of each report and of the version check,
 // reading a version file, and the share of a core an animated banner costs.
 #include "CpuTime.h"
+#include "Duration.h"
 #include "EventLoop.h"
 #include "movie/web/Reports.h"
 #include "movie/web/VersionCheck.h"
@@ -129,7 +130,7 @@ void BM_BannerCpu(benchmark::State& state) {
         const double cpu0 = benchsupport::cpuSeconds();
         QElapsedTimer wall;
         wall.start();
-        spin(10000);
+        spin(benchsupport::measuringMs(10000));
         const double seconds = double(wall.nsecsElapsed()) / 1e9;
         state.counters["cpu_percent"] = (benchsupport::cpuSeconds() - cpu0) / seconds * 100.0;
     }
