@@ -1,5 +1,6 @@
 #include "site/store/ReportQueue.h"
 
+#include "site/Clock.h"
 #include "site/store/SiteStore.h"
 
 #include <exception>

@@ -4,8 +4,6 @@
 #include "site/store/FolderStore.h"
 #include "site/store/PostgresStore.h"
 
-#include <ctime>
-
 namespace site {
 
 std::unique_ptr<SiteStore> openStore(const SiteOptions& options) {
@@ -14,15 +12,6 @@ std::unique_ptr<SiteStore> openStore(const SiteOptions& options) {
     // One connection per request thread, so that no request waits for another's statement.
     return std::make_unique<PostgresStore>(options.database, options.storageBytes,
                                            static_cast<std::size_t>(handlerThreads(options)) + 2);
-}
-
-std::string localDay(std::int64_t atMs) {
-    const std::time_t seconds = static_cast<std::time_t>(atMs / 1000);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    char text[16];
-    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
-    return text;
 }
 
 } // namespace site

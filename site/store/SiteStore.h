@@ -115,7 +115,4 @@ public:
 // The store `options` name: a PostgreSQL server for a database URL, else the data folder.
 [[nodiscard]] std::unique_ptr<SiteStore> openStore(const SiteOptions& options);
 
-// "YYYY-MM-DD" of `atMs` in the local time zone.
-[[nodiscard]] std::string localDay(std::int64_t atMs);
-
 } // namespace site
