@@ -100,10 +100,10 @@ void measureVersionLoad(benchmark::State& state, int port, int clients) {
 }
 
 // Site processes on one store: the folder (one process), or a PostgreSQL server that
-// commits every transaction to disk, with `processes` site processes and, for more than
-// one, the front before them.
+// commits every transaction to disk, with `processes` site processes, reached directly (one)
+// or through the front.
 struct StoreSetup {
-    StoreSetup(bool postgres, int processes) {
+    StoreSetup(bool postgres, int processes, bool fronted) {
         site::SiteOptions options;
         options.data = folder.path() / "data";
         if (postgres) {
@@ -114,7 +114,7 @@ struct StoreSetup {
             sites.push_back(std::make_unique<sitetest::SiteProcess>(
                 IVEMBA_BINARY_DIR "/bin/ivemba-site", options));
         port = sites[0]->port();
-        if (processes > 1) {
+        if (fronted) {
             std::vector<int> ports;
             for (const auto& one : sites)
                 ports.push_back(one->port());
@@ -132,9 +132,11 @@ struct StoreSetup {
 
 // Start reports (kind 0) or photo uploads (kind 1) from 50 keep-alive clients for three
 // seconds: on SQLite (store 0), one process on PostgreSQL (1), two processes on PostgreSQL
-// behind the front (2).
+// behind the front (2), and one process on PostgreSQL behind the front (3), which tells the
+// front's own cost from that of splitting the load.
 void BM_StoreLoad(benchmark::State& state) {
-    StoreSetup setup(state.range(0) > 0, state.range(0) == 2 ? 2 : 1);
+    const auto store = state.range(0);
+    StoreSetup setup(store > 0, store == 2 ? 2 : 1, store >= 2);
     if (setup.front && !setup.front->running())
         return state.SkipWithError(setup.front->error().c_str());
     const std::string upload = sitetest::uploadBody(sitetest::testPicture(0));
@@ -152,9 +154,11 @@ BENCHMARK(BM_StoreLoad)
     ->Args({0, 0})
     ->Args({1, 0})
     ->Args({2, 0})
+    ->Args({3, 0})
     ->Args({0, 1})
     ->Args({1, 1})
     ->Args({2, 1})
+    ->Args({3, 1})
     ->Iterations(1)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();

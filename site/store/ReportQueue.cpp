@@ -14,9 +14,8 @@ namespace {
 // One commit carries at most this many reports, so that no one waits long behind a
 // backlog.
 constexpr std::size_t kLargestBatch = 4000;
-// Writers per process, and rows per day of the summary that all processes' writers spread
-// over: two processes rarely pick the same rows, and a clash only makes one wait.
-constexpr int kWriters = 3;
+// Rows per day of the summary that the processes' writers spread over: two processes
+// rarely pick the same row, and a clash only makes one wait.
 constexpr int kShards = 64;
 
 struct DayTotals {
@@ -52,22 +51,16 @@ private:
 
 } // namespace
 
-ReportQueue::ReportQueue(const std::string& url) {
+ReportQueue::ReportQueue(const std::string& url) : m_connection(url) {
+    // A report is committed before it is answered, and a site process that dies loses none;
+    // the database server flushes the reports' log on its own beat instead of at every
+    // batch. Only a crash of the database machine can cost the last fraction of a second of
+    // counts: what the embedded store's write-ahead log promises too. Photos, files and
+    // publishing keep flushing at every commit.
+    m_connection.exec("SET synchronous_commit = off");
     std::random_device random;
-    for (int k = 0; k < kWriters; ++k) {
-        m_connections.push_back(std::make_unique<PgConnection>(url));
-        // A report is committed before it is answered, and a site process that dies loses
-        // none; the database server flushes the reports' log on its own beat instead of at
-        // every batch. Only a crash of the database machine can cost the last fraction of a
-        // second of counts: what the embedded store's write-ahead log promises too. Photos,
-        // files and publishing keep flushing at every commit.
-        m_connections.back()->exec("SET synchronous_commit = off");
-    }
-    const int first = static_cast<int>(random() % kShards);
-    for (int k = 0; k < kWriters; ++k)
-        m_writers.emplace_back([this, k, first] {
-            write(*m_connections[static_cast<std::size_t>(k)], (first + k) % kShards);
-        });
+    const int shard = static_cast<int>(random() % kShards);
+    m_writer = std::thread([this, shard] { write(m_connection, shard); });
 }
 
 ReportQueue::~ReportQueue() {
@@ -76,8 +69,7 @@ ReportQueue::~ReportQueue() {
         m_stopping = true;
     }
     m_arrived.notify_all();
-    for (std::thread& writer : m_writers)
-        writer.join();
+    m_writer.join();
 }
 
 void ReportQueue::add(std::int64_t atMs, const std::string& product, std::int64_t count,

@@ -6,20 +6,19 @@
 #include <cstdint>
 #include <deque>
 #include <future>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
-#include <vector>
 
 namespace site {
 
 // Start and capture reports on their way into PostgreSQL. Every request thread that adds
-// one waits until it is committed; meanwhile a few writer threads each gather whatever
-// reports arrived and commit them together, with the daily summary they change, in one
-// transaction: one commit carries as many reports as came in while the last was written,
-// and one writer's commit overlaps another's. Each writer keeps its own rows of the daily
-// summary, so that no writer, here or in another process, waits for another's commit.
+// one waits until it is committed; meanwhile one writer thread gathers whatever reports
+// arrived and commits them together, with the daily summary they change, in one
+// transaction: one commit carries as many reports as came in while the last was written.
+// The database's work goes by commits rather than by rows, so one writer with large batches
+// serves more reports than several with small ones. Each process's writer keeps its own rows
+// of the daily summary, so that no writer waits for another process's commit.
 class ReportQueue {
 public:
     explicit ReportQueue(const std::string& url);
@@ -50,8 +49,8 @@ private:
     std::condition_variable m_arrived;
     std::deque<Report> m_waiting;
     bool m_stopping = false;
-    std::vector<std::unique_ptr<PgConnection>> m_connections;
-    std::vector<std::thread> m_writers;
+    PgConnection m_connection;
+    std::thread m_writer;
 };
 
 } // namespace site
