@@ -30,8 +30,6 @@ TForm2::TForm2(Dialogs& dialogs, QWidget* mainWindow, QString homePage)
 
     Image1->setGeometry(QRect(QPoint(0, 0), kClientSize));
     Image1->setScaledContents(true);
-    // The picture carries words, so each language has its own: the catalogue names it.
-    Image1->setPixmap(QPixmap(tr(":/about/about.jpg")));
 
     // Shows nothing: the address it sits on is part of the picture.
     Label1->setGeometry(kHotSpot);
@@ -55,6 +53,10 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm2::showEvent(QShowEvent* event) {
+    // Decoded when first shown rather than on the way to the main window's first frame.
+    // The picture carries words, so each language has its own: the catalogue names it.
+    if (Image1->pixmap().isNull())
+        Image1->setPixmap(QPixmap(tr(":/about/about.jpg")));
     if (const QWidget* main = parentWidget())
         centreOn(*this, *main);
     QDialog::showEvent(event);

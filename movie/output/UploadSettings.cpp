@@ -138,6 +138,8 @@ void cancel(Clip& panel) {
 } // namespace
 
 void buildUploadSettings(Clip& panel) {
+    if (panel.child(QStringLiteral("box_mc")))
+        return;
     Clip* veil = panel.createEmptyMovieClip(QStringLiteral("Rect_Hint_mc"), 1);
     veil->setRect(QRectF(0, 0, 800, 600), Qt::white);
     veil->setAlpha(30);
@@ -183,6 +185,7 @@ void buildUploadSettings(Clip& panel) {
 
 void openUploadSettings(Clip& panel, int photoType, player::BitmapPtr saveBmp,
                         std::function<void()> onEnter) {
+    buildUploadSettings(panel);
     panel.show();
     panel.setVar(moviecommon::vars::PhotoType, photoType);
     panel.setVar(moviecommon::vars::SaveBmp, QVariant::fromValue(std::move(saveBmp)));

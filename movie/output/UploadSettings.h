@@ -19,7 +19,8 @@ namespace output {
 // ("作者："), and the push buttons `upload_but_enter` ("确  定") and `upload_but_cancel`
 // ("取  消"). OK hides the panel and runs the panel's `OnEnter` 50 ms later, once the stage
 // has been drawn without it; Cancel hides it and drops the picture. The fields keep what
-// was typed from one save to the next.
+// was typed from one save to the next. Building it again keeps what is there; opening it
+// builds it if nobody has yet.
 void buildUploadSettings(player::Clip& panel);
 
 // Shows the panel for one save: `PhotoType`, `SaveBmp` and `OnEnter` are this save's.

@@ -5,13 +5,19 @@
 #include "movie/output/Upload.h"
 #include "movie/output/UploadSettings.h"
 #include "player/Clip.h"
+#include "player/Stage.h"
 
 namespace shell {
 
 void placeServiceClipsOfFrame1(player::Clip& root) {
     player::Clip* settings = root.createEmptyMovieClip(moviecommon::clips::Uploadsetting_mc, 146);
     settings->setVisible(false);
-    output::buildUploadSettings(*settings);
+    // Its fields are styled widgets that cost more than the rest of the first frame
+    // together, and nobody sees them before a save asks for them.
+    if (player::Stage* stage = root.stage())
+        stage->afterFirstPaint(settings, [settings] { output::buildUploadSettings(*settings); });
+    else
+        output::buildUploadSettings(*settings);
     root.createEmptyMovieClip(QString(), 159);
 }
 

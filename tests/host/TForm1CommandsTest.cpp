@@ -148,6 +148,7 @@ TEST_F(Commands, AboutHotSpotOpensTheHomePage) {
     EXPECT_EQ(form2->Label1->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_TRUE(form2->Label1->text().trimmed().isEmpty());
     EXPECT_EQ(form2->Image1->geometry(), QRect(0, 0, 490, 265));
+    form2->show();
     ASSERT_FALSE(form2->Image1->pixmap().isNull()) << "the artwork is carried";
     // One picture per language, all of the window's size.
     for (const char* picture : {":/about/about.jpg", ":/about/about_en.jpg"})
