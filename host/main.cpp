@@ -52,19 +52,21 @@ int main(int argc, char** argv) {
              [player = form1.ShockwaveFlash1](const QString& name, const QString& value) {
                  player->setVariable(name, value);
              },
-         .siteBase = settings.siteBase},
+         .siteBase = settings.siteBase,
+         .widgetsLater = true},
         &form1);
     form1.setAboutWindow(form2);
     form1.setBorderUpdateWindow(form3);
     QObject::connect(&terminationSignals, &host::TerminationSignals::received, &form1,
                      &QWidget::close);
 
-    // Decoding the icon's seven sizes would hold up the first frame; the window manager
-    // gets them a moment after it.
+    // Decoding the icon's seven sizes and making the border window's widgets would hold up
+    // the first frame; they come a moment after it.
     QObject::connect(
         form1.ShockwaveFlash1, &player::PlayerWidget::firstFramePainted, &app,
-        [&app] {
+        [&app, form3] {
             QTimer::singleShot(0, &app, [&app] { app.setWindowIcon(host::applicationIcon()); });
+            QTimer::singleShot(0, form3, &updates::TForm3::makeWidgets);
         },
         Qt::SingleShotConnection);
 

@@ -41,5 +41,5 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 echo "== install, desktop entry, metainfo and package"
 bash scripts/package-check.sh build-test
 
-echo "== fuzzing, every target for 15 s"
-bash scripts/fuzz.sh 15
+echo "== fuzzing, every target for 10 s"
+bash scripts/fuzz.sh 10

@@ -70,6 +70,13 @@ TForm3::TForm3(Setup setup, QWidget* mainWindow)
       m_setup(std::move(setup)) {
     setWindowTitle(tr("边框更新"));
     setFixedSize(kClientSize);
+    if (!m_setup.widgetsLater)
+        makeWidgets();
+}
+
+void TForm3::makeWidgets() {
+    if (CheckListBox1)
+        return;
     QFont font = this->font();
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("WenQuanYi Micro Hei")});
     font.setPixelSize(11);
@@ -131,6 +138,13 @@ void TForm3::post(std::function<void()> change) {
     QMetaObject::invokeMethod(this, std::move(change), Qt::QueuedConnection);
 }
 
+void TForm3::setVisible(bool visible) {
+    // Before the window is shown: children made while it shows would stay hidden.
+    if (visible)
+        makeWidgets();
+    QDialog::setVisible(visible);
+}
+
 void TForm3::showEvent(QShowEvent* event) {
     if (const QWidget* main = parentWidget())
         centreOn(*this, *main);
@@ -139,6 +153,7 @@ void TForm3::showEvent(QShowEvent* event) {
 }
 
 void TForm3::FormShow() {
+    makeWidgets();
     m_gate.clearCancel();
     CheckListBox1->clear();
     for (const QString& line : m_lines) {
@@ -169,6 +184,7 @@ void TForm3::Button1Click() {
 }
 
 void TForm3::setStage(Stage stage) {
+    makeWidgets();
     m_stage = stage;
     const QString captions[] = {tr("更新"), tr("暂停"), tr("继续"), tr("完成")};
     Button1->setText(captions[static_cast<int>(stage)]);
@@ -184,6 +200,7 @@ void TForm3::reject() {
 }
 
 void TForm3::startWorker() {
+    makeWidgets();
     QSet<int> checked;
     for (int i = 0; i < CheckListBox1->count(); ++i) {
         if (CheckListBox1->item(i)->checkState() == Qt::Checked)

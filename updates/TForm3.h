@@ -38,6 +38,10 @@ public:
         std::function<void(const QString& name, const QString& value)> setVariable;
         common::TransferPolicy timeouts;
         QString siteBase; // the maker's site, where the start-up check looks
+        // The window's widgets are made by makeWidgets() or when it is first shown, not
+        // by the constructor: making them sets up fonts and styles, which would otherwise
+        // hold up the main window's first frame.
+        bool widgetsLater = false;
     };
 
     static constexpr QSize kClientSize{313, 354};
@@ -57,22 +61,26 @@ public:
     [[nodiscard]] bool workerRunning() const { return m_worker.joinable() && !m_workerDone; }
     [[nodiscard]] bool paused() const { return m_gate.paused(); }
 
+    // Makes the components below, once.
+    void makeWidgets();
+
     void FormShow();
     void Button1Click();
     void Button2Click();
     // Escape and the window's close button: as "取消", so that the worker does not go on
     // behind a window the user has dismissed.
     void reject() override;
+    void setVisible(bool visible) override;
 
-    // Components.
-    QListWidget* CheckListBox1;
-    QLabel* Label1;
-    QProgressBar* ProgressBar1;
-    QLabel* Label2;
-    QProgressBar* ProgressBar2;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QStatusBar* StatusBar1;
+    // Components; null until makeWidgets().
+    QListWidget* CheckListBox1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QProgressBar* ProgressBar2 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -48,7 +48,10 @@ protected:
                                std::scoped_lock lock(mutex);
                                variables.append(name + u'=' + value);
                            },
-                           timeouts},
+                           timeouts,
+                           {},
+                           // As the program makes it: the widgets come with the first showing.
+                           true},
                           main.get());
     }
 
