@@ -70,8 +70,10 @@ mode_t newFileMode() {
     return 0666 & ~mask;
 }
 
-// Writes every byte into the open temporary file and syncs it; empty on success.
-QString fillAndSync(TemporaryFile& temporary, const QByteArray& bytes) {
+enum class Sync { ToDisc, Never };
+
+// Writes every byte into the open temporary file and syncs it when asked; empty on success.
+QString fill(TemporaryFile& temporary, const QByteArray& bytes, Sync sync) {
     // mkstemp makes the file private; the result gets the permissions a new file would.
     ::fchmod(temporary.fd(), newFileMode());
     for (qint64 done = 0; done < bytes.size();) {
@@ -86,7 +88,7 @@ QString fillAndSync(TemporaryFile& temporary, const QByteArray& bytes) {
             return systemReason(ENOSPC);
         done += n;
     }
-    if (::fsync(temporary.fd()) != 0)
+    if (sync == Sync::ToDisc && ::fsync(temporary.fd()) != 0)
         return systemReason(errno);
     if (!temporary.close())
         return systemReason(errno);
@@ -95,14 +97,15 @@ QString fillAndSync(TemporaryFile& temporary, const QByteArray& bytes) {
 
 enum class Commit { Replace, OnlyIfMissing };
 
-Status<> write(const QString& path, const QByteArray& bytes, Commit commit) {
+Status<> write(const QString& path, const QByteArray& bytes, Commit commit,
+               Sync sync = Sync::ToDisc) {
     const QFileInfo info(path);
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
     TemporaryFile temporary(QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
                                               info.fileName() + QStringLiteral(".XXXXXX")));
     if (temporary.fd() < 0)
         return Failure{systemReason(errno)};
-    if (QString failure = fillAndSync(temporary, bytes); !failure.isEmpty())
+    if (QString failure = fill(temporary, bytes, sync); !failure.isEmpty())
         return Failure{std::move(failure)};
     if (commit == Commit::Replace) {
         if (::rename(temporary.name().constData(), target.constData()) != 0)
@@ -121,6 +124,10 @@ Status<> write(const QString& path, const QByteArray& bytes, Commit commit) {
 
 Status<> writeWholeFile(const QString& path, const QByteArray& bytes) {
     return write(path, bytes, Commit::Replace);
+}
+
+Status<> writeScratchFile(const QString& path, const QByteArray& bytes) {
+    return write(path, bytes, Commit::Replace, Sync::Never);
 }
 
 Status<> writeNewFile(const QString& path, const QByteArray& bytes) {

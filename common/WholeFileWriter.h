@@ -14,6 +14,11 @@ namespace common {
 // file at `path`, if any, is untouched; the failure's reason is the system's.
 [[nodiscard]] Status<> writeWholeFile(const QString& path, const QByteArray& bytes);
 
+// The same without waiting for the disc: for a file the program makes again at every
+// start and removes at its end, which a crash of the machine may cost but never leaves
+// half-written for a reader.
+[[nodiscard]] Status<> writeScratchFile(const QString& path, const QByteArray& bytes);
+
 // The same, for a file that must never replace one already there, also one that appears
 // while this runs: the new file is linked into place instead of renamed. Success when the
 // file was made or already existed.

@@ -19,4 +19,9 @@ void writeWholeFile(const QString& path, const QByteArray& bytes) {
         cannotCreate(path, written.error());
 }
 
+void writeScratchFile(const QString& path, const QByteArray& bytes) {
+    if (const common::Status<> written = common::writeScratchFile(path, bytes); !written)
+        cannotCreate(path, written.error());
+}
+
 } // namespace host

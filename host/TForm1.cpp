@@ -108,7 +108,8 @@ void TForm1::loadMovie() {
     QFile resource(QStringLiteral(":/") + m_movieResource);
     if (!resource.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Resource %1 not found").arg(m_movieResource));
-    writeWholeFile(movieFile(), resource.readAll());
+    // Written at every start and removed at the end: worth no wait for the disc.
+    writeScratchFile(movieFile(), resource.readAll());
     ShockwaveFlash1->loadMovie(movieFile());
 }
 
