@@ -165,6 +165,7 @@ void TForm3::FormShow() {
 }
 
 void TForm3::Button1Click() {
+    makeWidgets();
     switch (m_stage) {
     case Stage::Choosing:
         startWorker();
@@ -184,7 +185,6 @@ void TForm3::Button1Click() {
 }
 
 void TForm3::setStage(Stage stage) {
-    makeWidgets();
     m_stage = stage;
     const QString captions[] = {tr("更新"), tr("暂停"), tr("继续"), tr("完成")};
     Button1->setText(captions[static_cast<int>(stage)]);
@@ -200,7 +200,6 @@ void TForm3::reject() {
 }
 
 void TForm3::startWorker() {
-    makeWidgets();
     QSet<int> checked;
     for (int i = 0; i < CheckListBox1->count(); ++i) {
         if (CheckListBox1->item(i)->checkState() == Qt::Checked)

@@ -61,7 +61,8 @@ public:
     [[nodiscard]] bool workerRunning() const { return m_worker.joinable() && !m_workerDone; }
     [[nodiscard]] bool paused() const { return m_gate.paused(); }
 
-    // Makes the components below, once.
+    // Makes the components below, once; showing the window or calling a public entry
+    // that needs them makes them too.
     void makeWidgets();
 
     void FormShow();

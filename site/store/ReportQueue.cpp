@@ -60,7 +60,7 @@ ReportQueue::ReportQueue(const std::string& url) : m_connection(url) {
     m_connection.exec("SET synchronous_commit = off");
     std::random_device random;
     const int shard = static_cast<int>(random() % kShards);
-    m_writer = std::thread([this, shard] { write(m_connection, shard); });
+    m_writer = std::thread([this, shard] { write(shard); });
 }
 
 ReportQueue::~ReportQueue() {
@@ -84,7 +84,7 @@ void ReportQueue::add(std::int64_t atMs, const std::string& product, std::int64_
     committed.get();
 }
 
-void ReportQueue::write(PgConnection& connection, int shard) {
+void ReportQueue::write(int shard) {
     std::unique_lock lock(m_mutex);
     while (true) {
         m_arrived.wait(lock, [this] { return m_stopping || !m_waiting.empty(); });
@@ -98,7 +98,7 @@ void ReportQueue::write(PgConnection& connection, int shard) {
         lock.unlock();
         std::exception_ptr failure;
         try {
-            commit(connection, shard, batch);
+            commit(m_connection, shard, batch);
         } catch (...) {
             failure = std::current_exception();
         }

@@ -42,7 +42,7 @@ private:
         std::promise<void> committed;
     };
 
-    void write(PgConnection& connection, int shard);
+    void write(int shard);
     static void commit(PgConnection& connection, int shard, const std::deque<Report>& batch);
 
     std::mutex m_mutex;
