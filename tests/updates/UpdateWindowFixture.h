@@ -7,6 +7,7 @@
 #include "updates/HistoryTemplate.h"
 #include "updates/TForm3.h"
 
+#include <QCoreApplication>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -80,10 +81,15 @@ protected:
         common::Result<BorderHistory> parsed =
             BorderHistory::fromBytes(history, QStringLiteral("test"));
         ASSERT_TRUE(parsed.ok()) << parsed.error().toStdString();
+        const auto packages = std::distance(parsed.value().root().children().begin(),
+                                            parsed.value().root().children().end());
         form->takeNewPackages(std::make_shared<BorderHistory>(std::move(parsed).value()));
-        testsupport::spin(1);
+        // The hand-over is queued, as from the check's thread; it is delivered before the
+        // window shows, however busy the machine, so the list is filled as it opens.
+        QCoreApplication::sendPostedEvents(form);
         form->show();
-        ASSERT_TRUE(testsupport::waitUntil([&] { return form->isVisible(); }));
+        ASSERT_TRUE(testsupport::waitUntil(
+            [&] { return form->isVisible() && form->CheckListBox1->count() == packages; }));
     }
     void tick(std::initializer_list<int> lines) {
         for (int line : lines)
