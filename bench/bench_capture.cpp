@@ -7,6 +7,7 @@
 #include "player/Clip.h"
 #include "player/PlayerWidget.h"
 #include "player/Stage.h"
+#include "player/media/Camera.h"
 #include "player/media/LatestFrameConverter.h"
 #include "player/media/VideoClip.h"
 #include "support/CaptureHarness.h"
@@ -123,23 +124,47 @@ QVideoFrame yuyvFrame(int shift) {
     return frame;
 }
 
+// A webcam as the media back end makes one, without the device: frames submitted from any
+// thread are converted on the converter's own, and delivered with their screen copy. The
+// UI thread's share of each delivery (taking the picture and asking for the repaint) is
+// added up in `handOver`.
+class FeedCamera : public media::Camera {
+public:
+    FeedCamera() : Camera(QStringLiteral("feed")) {
+        connect(&converter, &media::LatestFrameConverter::converted, this,
+                [this](const QImage& image, const media::ScreenCopy& onScreen) {
+                    const double cpu0 = benchsupport::threadCpuSeconds();
+                    ++delivered;
+                    deliver(image, onScreen);
+                    handOver += benchsupport::threadCpuSeconds() - cpu0;
+                });
+    }
+    [[nodiscard]] bool muted() const override { return false; }
+    void start() override {}
+    void stop() override {}
+    [[nodiscard]] bool isActive() const override { return true; }
+    void setScreenLook(const media::ScreenLook& look) override {
+        Camera::setScreenLook(look);
+        converter.setScreenLook(look);
+    }
+
+    media::LatestFrameConverter converter{{320, 240}};
+    int delivered = 0;
+    double handOver = 0;
+};
+
 // What a live webcam costs the UI thread once its frames are converted elsewhere: a feeder
 // thread sends 640×480 YUYV frames at 15 fps through the converter into the view, as the
 // media back end does. The UI thread's CPU time with the feed, less its time without, per
-// frame shown; painting the view's new picture is part of it. The hand-over alone (taking
-// the picture and asking for the repaint) is counted apart.
+// frame shown; painting the view's new picture is part of it. The hand-over alone is
+// counted apart.
 void BM_UiThreadPerCameraFrame(benchmark::State& state) {
     Fixture f;
-    media::LatestFrameConverter converter({320, 240});
-    int shown = 0;
-    double handOver = 0;
-    QObject::connect(&converter, &media::LatestFrameConverter::converted, f.video,
-                     [&f, &shown, &handOver](const QImage& image) {
-                         const double cpu0 = benchsupport::threadCpuSeconds();
-                         ++shown;
-                         f.video->showFrame(image);
-                         handOver += benchsupport::threadCpuSeconds() - cpu0;
-                     });
+    FeedCamera camera;
+    f.video->attachCamera(&camera);
+    media::LatestFrameConverter& converter = camera.converter;
+    const int& shown = camera.delivered;
+    const double& handOver = camera.handOver;
     const QVideoFrame frames[2] = {yuyvFrame(0), yuyvFrame(7)};
     std::atomic<bool> feeding = false;
     std::jthread feeder([&](const std::stop_token& stop) {

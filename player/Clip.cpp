@@ -368,8 +368,14 @@ QPainterPath Clip::shape() const {
 }
 
 void Clip::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    if (m_painter)
-        m_painter(*painter);
+    if (!m_painter)
+        return;
+    // Smoothing matters only where the clip is scaled or turned. Asked for everywhere, it
+    // sends every one-to-one copy (the scene's copies of cached clips too) down the
+    // painter's slow path, which splits each copy over helper threads and waits for them.
+    painter->setRenderHint(QPainter::SmoothPixmapTransform,
+                           painter->worldTransform().type() > QTransform::TxTranslate);
+    m_painter(*painter);
 }
 
 QVariant Clip::itemChange(GraphicsItemChange change, const QVariant& value) {

@@ -23,8 +23,7 @@ PlayerWidget::PlayerWidget(MovieRegistry registry, QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
-                   QPainter::TextAntialiasing);
+    setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     setBackgroundBrush(Qt::white);
     setAlignment(Qt::AlignCenter);
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);

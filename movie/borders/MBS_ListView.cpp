@@ -58,8 +58,11 @@ MBS_ListView::MBS_ListView(Clip& clip) : QObject(&clip), m_clip(clip) {
     player::Stage* stage = clip.stage();
     Clip* back = clip.createEmptyMovieClip(QStringLiteral("bg_mc"), kBackDepth);
     const QImage art = stage ? stage->image(kListArt) : QImage();
-    back->setContent(QRectF(QPointF(0, 0), kListArea),
-                     [art](QPainter& p) { p.drawImage(QRectF(QPointF(0, 0), kListArea), art); });
+    back->setContent(QRectF(QPointF(0, 0), kListArea), [art](QPainter& p) {
+        // The art is scaled into the list's area, whatever the clip's own scale.
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(QRectF(QPointF(0, 0), kListArea), art);
+    });
 
     m_scrollClip = clip.createEmptyMovieClip(QStringLiteral("scroll_mc"), kScrollDepth);
     m_scrollClip->setPos(kScrollAt);

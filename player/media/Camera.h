@@ -1,5 +1,7 @@
 #pragma once
 
+#include "player/media/ScreenCopy.h"
+
 #include <QImage>
 #include <QObject>
 #include <QSize>
@@ -64,6 +66,12 @@ public:
     [[nodiscard]] virtual bool isActive() const = 0;
     // The latest frame delivered; null before the first.
     [[nodiscard]] QImage lastFrame() const { return m_last; }
+    // The look a view shows the frames in. A camera may then deliver each frame in that look
+    // too, made where the frame is made; this one makes none.
+    virtual void setScreenLook(const ScreenLook& look) { m_look = look; }
+    [[nodiscard]] ScreenLook screenLook() const { return m_look; }
+    // The latest frame in the view's look, if the camera made one.
+    [[nodiscard]] const ScreenCopy& screenCopy() const { return m_screenCopy; }
 
 signals:
     void status(const QString& code);
@@ -73,8 +81,9 @@ signals:
 protected:
     virtual void modeChanged() {}
     virtual void reopen() {}
-    void deliver(const QImage& image) {
+    void deliver(const QImage& image, const ScreenCopy& copy = {}) {
         m_last = image;
+        m_screenCopy = copy;
         emit frame(image);
     }
 
@@ -85,6 +94,8 @@ private:
     int m_bandwidth = 16384;
     int m_quality = 0;
     QImage m_last;
+    ScreenLook m_look;
+    ScreenCopy m_screenCopy;
     bool m_gone = false;
 };
 

@@ -48,6 +48,11 @@ void LatestFrameConverter::setTarget(QSize target) {
     m_target = target;
 }
 
+void LatestFrameConverter::setScreenLook(const ScreenLook& look) {
+    const std::lock_guard lock(m_mutex);
+    m_look = look;
+}
+
 void LatestFrameConverter::setMinSpacing(int ms) {
     const std::lock_guard lock(m_mutex);
     m_minSpacingMs = ms;
@@ -66,12 +71,14 @@ void LatestFrameConverter::run(const std::stop_token& stop) {
         const QVideoFrame frame = std::move(*m_waiting);
         m_waiting.reset();
         const QSize target = m_target;
+        const ScreenLook look = m_look;
         lock.unlock();
         QImage image = m_convert(frame, target);
+        ScreenCopy onScreen = makeScreenCopy(image, look);
         lock.lock();
         if (image.isNull())
             continue;
-        m_result = std::move(image);
+        m_result.emplace(std::move(image), std::move(onScreen));
         if (!m_handOverPosted) {
             m_handOverPosted = true;
             QMetaObject::invokeMethod(this, &LatestFrameConverter::handOver, Qt::QueuedConnection);
@@ -80,14 +87,14 @@ void LatestFrameConverter::run(const std::stop_token& stop) {
 }
 
 void LatestFrameConverter::handOver() {
-    std::optional<QImage> image;
+    std::optional<std::pair<QImage, ScreenCopy>> result;
     {
         const std::lock_guard lock(m_mutex);
-        image.swap(m_result);
+        result.swap(m_result);
         m_handOverPosted = false;
     }
-    if (image)
-        emit converted(*image);
+    if (result)
+        emit converted(result->first, result->second);
 }
 
 } // namespace media

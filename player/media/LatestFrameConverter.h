@@ -1,5 +1,7 @@
 #pragma once
 
+#include "player/media/ScreenCopy.h"
+
 #include <QImage>
 #include <QObject>
 #include <QSize>
@@ -9,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 
 namespace media {
 
@@ -30,13 +33,16 @@ public:
     // taken is dropped before it costs anything.
     void submit(const QVideoFrame& frame);
     void setTarget(QSize target);
+    // Each picture is also made in `look` (when it asks for anything), on the same thread.
+    void setScreenLook(const ScreenLook& look);
     void setMinSpacing(int ms);
     // Frames dropped unconverted so far: replaced while waiting, or too soon.
     [[nodiscard]] int dropped() const;
 
 signals:
-    // On the owner's thread: the latest picture.
-    void converted(const QImage& image);
+    // On the owner's thread: the latest picture, and the same in the screen look if one
+    // was set.
+    void converted(const QImage& image, const media::ScreenCopy& onScreen);
 
 private:
     void run(const std::stop_token& stop);
@@ -46,9 +52,10 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable_any m_wake;
     std::optional<QVideoFrame> m_waiting;
-    std::optional<QImage> m_result;
+    std::optional<std::pair<QImage, ScreenCopy>> m_result;
     bool m_handOverPosted = false;
     QSize m_target;
+    ScreenLook m_look;
     int m_minSpacingMs = 0;
     qint64 m_lastTakenMs = -1;
     int m_dropped = 0;

@@ -101,6 +101,11 @@ bool QtCamera::isActive() const {
     return m_camera->isActive();
 }
 
+void QtCamera::setScreenLook(const ScreenLook& look) {
+    Camera::setScreenLook(look);
+    m_converter->setScreenLook(look);
+}
+
 void QtCamera::onError() {
     qWarning().noquote() << "camera" << name() << m_camera->errorString();
     m_failed = true;

@@ -27,6 +27,7 @@ public:
     void start() override;
     void stop() override;
     [[nodiscard]] bool isActive() const override;
+    void setScreenLook(const ScreenLook& look) override;
 
 protected:
     void modeChanged() override;

@@ -23,6 +23,7 @@ void StillCamera::modeChanged() {
     m_timer.setInterval(static_cast<int>(std::lround(1000.0 / std::max(modeFps(), 1.0))));
     if (m_picture.isNull()) {
         m_frame = {};
+        m_frameOnScreen = {};
         return;
     }
     // A camera in a 320×240 mode delivers 320×240 frames whatever its sensor holds: the
@@ -30,6 +31,14 @@ void StillCamera::modeChanged() {
     m_frame = m_picture.copy(centreCrop(m_picture.size(), modeSize()))
                   .scaled(modeSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                   .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    m_frameOnScreen = makeScreenCopy(m_frame, screenLook());
+}
+
+void StillCamera::setScreenLook(const ScreenLook& look) {
+    if (look == screenLook())
+        return;
+    Camera::setScreenLook(look);
+    m_frameOnScreen = makeScreenCopy(m_frame, look);
 }
 
 void StillCamera::start() {
@@ -55,7 +64,7 @@ void StillCamera::stop() {
 
 void StillCamera::tick() {
     if (!m_frame.isNull())
-        deliver(m_frame);
+        deliver(m_frame, m_frameOnScreen);
 }
 
 } // namespace media

@@ -23,6 +23,7 @@ public:
     void start() override;
     void stop() override;
     [[nodiscard]] bool isActive() const override { return m_timer.isActive(); }
+    void setScreenLook(const ScreenLook& look) override;
     // The picture as decoded, before scaling to the mode; null when it could not be read.
     [[nodiscard]] QImage picture() const { return m_picture; }
 
@@ -35,6 +36,8 @@ private:
     Access m_access;
     QImage m_picture;
     QImage m_frame;
+    // Made once per look: every frame is the same picture.
+    ScreenCopy m_frameOnScreen;
     QTimer m_timer;
 };
 

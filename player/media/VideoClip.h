@@ -24,6 +24,10 @@ public:
     void showFrame(const QImage& image);
 
 private:
+    // One to one from the camera's screen copy when there is one in the painter's look,
+    // else the frame scaled into the box.
+    void paintFrame(QPainter& p);
+
     QSizeF m_box;
     QImage m_frame;
     QPointer<Camera> m_camera;

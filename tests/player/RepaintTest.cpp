@@ -12,6 +12,7 @@
 #include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 
 using player::Clip;
 
@@ -72,6 +73,46 @@ TEST(PlayerRepaint, AClipThatChangesOrLosesItsContentLeavesNoOldPixels) {
         const QImage whole = testsupport::renderStage(widget.stage());
         EXPECT_EQ(differing(shown, whole), 0) << change.name;
         EXPECT_EQ(QColor(shown.pixel(200, 160)), QColor(200, 60, 60)) << change.name;
+    }
+}
+
+// A picture the movie scales up is smoothed on screen, not blown up into blocks, whether the
+// clip is drawn each time or kept as a bitmap; one drawn at its own size stays sharp.
+TEST(PlayerRepaint, ScaledPicturesAreSmoothedAndUnscaledOnesStaySharp) {
+    QImage picture(2, 1, QImage::Format_RGB32);
+    picture.setPixel(0, 0, qRgb(0, 0, 0));
+    picture.setPixel(1, 0, qRgb(255, 255, 255));
+    struct Case {
+        const char* name;
+        qreal scale;
+        bool cached;
+    };
+    for (const Case& c : {Case{"scaled", 40, false}, Case{"scaled and cached", 40, true},
+                          Case{"own size", 1, false}}) {
+        player::PlayerWidget widget{player::MovieRegistry{}};
+        widget.resize(800, 600);
+        widget.stage().root()->createEmptyMovieClip("back", 0)->setRect({0, 0, 800, 600},
+                                                                        Qt::white);
+        Clip* clip = widget.stage().root()->createEmptyMovieClip("picture", 1);
+        clip->setImage(picture);
+        clip->setPos(100, 100);
+        clip->setScale(c.scale * 100, c.scale * 100);
+        clip->setCacheAsBitmap(c.cached);
+        widget.show();
+        ASSERT_TRUE(testsupport::waitUntil(
+            [&] { return widget.windowHandle() && widget.windowHandle()->isExposed(); }));
+        const QImage shown = onScreen(widget);
+        // Across the middle of the picture, from the black pixel's centre to the white one's.
+        QList<int> greys;
+        for (qreal x = 0.5; x <= 1.5; x += 0.25)
+            greys.append(qGray(shown.pixel(100 + int(x * c.scale), 100 + int(c.scale / 2))));
+        std::set<int> distinct(greys.begin(), greys.end());
+        if (c.scale > 1)
+            EXPECT_GE(distinct.size(), 4u) << c.name << ": a smooth ramp, not two blocks";
+        else
+            EXPECT_EQ(distinct, (std::set<int>{0, 255})) << c.name;
+        EXPECT_LE(greys.front(), 4) << c.name;
+        EXPECT_GE(greys.back(), 251) << c.name;
     }
 }
 

@@ -5,6 +5,8 @@
 #include "player/media/VideoClip.h"
 #include "support/Wait.h"
 
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -132,6 +134,81 @@ TEST_F(StillCameraTest, AWidePictureIsCutToTheModesShapeNotStretched) {
     EXPECT_EQ(frame.pixel(319, 120), qRgb(10, 10, 200));
     EXPECT_EQ(frame.pixel(150, 120), qRgb(200, 10, 10)) << "the halves stay halves";
     EXPECT_EQ(frame.pixel(170, 120), qRgb(10, 10, 200));
+}
+
+// A camera that delivers whatever the test hands it.
+class HandCamera : public media::Camera {
+public:
+    HandCamera() : Camera(QStringLiteral("hand")) {}
+    [[nodiscard]] bool muted() const override { return false; }
+    void start() override {}
+    void stop() override {}
+    [[nodiscard]] bool isActive() const override { return true; }
+    using Camera::deliver;
+};
+
+QImage filled(QSize size, QRgb colour) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// The view tells the camera the look it shows the frames in, and copies the camera's
+// picture for that look pixel for pixel; a copy for another look or another frame is
+// never shown, the frame itself is scaled instead.
+TEST(VideoClipOnScreen, CopiesTheCamerasPictureForItsLookOneToOne) {
+    constexpr QRgb kFrame = 0xffc80a0a;
+    constexpr QRgb kCopy = 0xff0ac80a;
+    struct Case {
+        const char* name;
+        qreal xScale;
+        bool shownAsCopy;
+        std::function<void(media::ScreenCopy&)> spoil;
+    };
+    const std::vector<Case> cases{
+        {"the view's look", 0.75, true, {}},
+        {"mirrored", -0.75, true, {}},
+        {"another size", 0.75, false,
+         [](media::ScreenCopy& c) {
+             c.look.size = {200, 150};
+         }},
+        {"unmirrored copy", -0.75, false, [](media::ScreenCopy& c) { c.look.mirrored = false; }},
+        {"an older frame", 0.75, false, [](media::ScreenCopy& c) { c.frameKey = 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HandCamera camera;
+        QGraphicsScene scene(0, 0, 400, 300);
+        auto* video = new media::VideoClip(QStringLiteral("my_video"), {320, 240});
+        scene.addItem(video);
+        // A box of 240×180 screen pixels from (10.3, 20.6): whole pixels from (10, 21).
+        video->setTransform(QTransform(c.xScale, 0, 0, 0.75, c.xScale < 0 ? 250.3 : 10.3, 20.6));
+        QGraphicsView view(&scene);
+        view.setFrameShape(QFrame::NoFrame);
+        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        view.resize(400, 300);
+        view.show();
+        video->attachCamera(&camera);
+        camera.deliver(filled({320, 240}, kFrame));
+        ASSERT_TRUE(testsupport::waitUntil([&] { return !camera.screenLook().size.isEmpty(); }));
+        EXPECT_EQ(camera.screenLook().size, QSize(240, 180));
+        EXPECT_EQ(camera.screenLook().mirrored, c.xScale < 0);
+
+        const QImage frame = filled({320, 240}, kFrame);
+        media::ScreenCopy copy{filled({240, 180}, kCopy), camera.screenLook(), frame.cacheKey()};
+        if (c.spoil)
+            c.spoil(copy);
+        camera.deliver(frame, copy);
+        const QImage shown =
+            view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRgb inside = c.shownAsCopy ? kCopy : kFrame;
+        EXPECT_EQ(shown.pixel(10, 21), inside);
+        EXPECT_EQ(shown.pixel(249, 200), inside);
+        EXPECT_EQ(shown.pixel(130, 110), inside);
+        EXPECT_EQ(shown.pixel(250, 110), 0xffffffffu) << "nothing beside the box";
+    }
 }
 
 } // namespace

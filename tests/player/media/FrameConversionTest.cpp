@@ -234,4 +234,32 @@ TEST(LatestFrameConverter, FramesFasterThanTheModeAreDroppedUnconverted) {
     EXPECT_EQ(converter.dropped(), 1);
 }
 
+TEST(LatestFrameConverter, MakesEachPictureInTheScreenLookToo) {
+    // Left half red, right half blue: a mirrored copy has them the other way round.
+    media::LatestFrameConverter converter({320, 240}, [](const QVideoFrame&, QSize t) {
+        QImage image(t, QImage::Format_RGB32);
+        image.fill(kTopLeft);
+        for (int y = 0; y < t.height(); ++y)
+            for (int x = t.width() / 2; x < t.width(); ++x)
+                image.setPixel(x, y, kBottomLeft);
+        return image;
+    });
+    converter.setScreenLook({{100, 75}, true});
+    QImage picture;
+    media::ScreenCopy onScreen;
+    QObject::connect(&converter, &media::LatestFrameConverter::converted,
+                     [&](const QImage& image, const media::ScreenCopy& copy) {
+                         picture = image;
+                         onScreen = copy;
+                     });
+    converter.submit(numbered(1));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !picture.isNull(); }));
+    EXPECT_EQ(picture.size(), QSize(320, 240)) << "the picture itself keeps the mode's size";
+    EXPECT_EQ(onScreen.image.size(), QSize(100, 75));
+    EXPECT_EQ(onScreen.image.pixel(10, 37), kBottomLeft);
+    EXPECT_EQ(onScreen.image.pixel(89, 37), kTopLeft);
+    EXPECT_TRUE(onScreen.look == (media::ScreenLook{{100, 75}, true}));
+    EXPECT_EQ(onScreen.frameKey, picture.cacheKey());
+}
+
 } // namespace
