@@ -1,6 +1,7 @@
-// A camera frame turned into the view's 320×240 picture, on one core: the work the
-// converter thread does for each frame a webcam sends.
+// A camera frame turned into the view's 320×240 picture, and that in the view's screen
+// look, on one core: the work the converter thread does for each frame a webcam sends.
 #include "player/media/FrameConverter.h"
+#include "player/media/ScreenCopy.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -88,5 +89,15 @@ void BM_ConvertYuyv1280x720(benchmark::State& state) {
     convert(state, yuyv({1280, 720}));
 }
 BENCHMARK(BM_ConvertYuyv1280x720)->Unit(benchmark::kMillisecond);
+
+// The same picture in the view's screen look (at the stage's own size, 240×180 screen
+// pixels; mirrored as the second argument says), made on the converter thread as well.
+void BM_ScreenCopy(benchmark::State& state) {
+    const QImage picture = scene({320, 240});
+    const media::ScreenLook look{{240, 180}, state.range(0) != 0};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(media::makeScreenCopy(picture, look).image.constBits());
+}
+BENCHMARK(BM_ScreenCopy)->ArgName("mirrored")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -79,9 +79,11 @@ void LatestFrameConverter::run(const std::stop_token& stop) {
         if (image.isNull())
             continue;
         m_result.emplace(std::move(image), std::move(onScreen));
-        if (!m_handOverPosted) {
-            m_handOverPosted = true;
+        if (!std::exchange(m_handOverPosted, true)) {
+            // Posted with the lock let go, so the owner's thread never waits on the post.
+            lock.unlock();
             QMetaObject::invokeMethod(this, &LatestFrameConverter::handOver, Qt::QueuedConnection);
+            lock.lock();
         }
     }
 }
