@@ -22,7 +22,8 @@ struct ScreenCopy {
     qint64 frameKey = 0;
 };
 
-// `frame` in `look`; the frame itself (shared, not copied) when the look asks for nothing.
+// `frame` in `look`: the frame itself, shared, when it already has that look; nothing for a
+// null frame or a look without a size.
 [[nodiscard]] ScreenCopy makeScreenCopy(const QImage& frame, const ScreenLook& look);
 
 } // namespace media

@@ -44,6 +44,9 @@ void VideoClip::paintFrame(QPainter& p) {
 void VideoClip::attachCamera(Camera* camera) {
     if (camera == m_camera)
         return;
+    // The old camera need not make copies for a view that no longer shows it.
+    if (m_camera)
+        m_camera->setScreenLook({});
     disconnect(m_connection);
     m_camera = camera;
     if (!camera)

@@ -208,6 +208,8 @@ TEST(VideoClipOnScreen, CopiesTheCamerasPictureForItsLookOneToOne) {
         EXPECT_EQ(shown.pixel(249, 200), inside);
         EXPECT_EQ(shown.pixel(130, 110), inside);
         EXPECT_EQ(shown.pixel(250, 110), 0xffffffffu) << "nothing beside the box";
+        video->attachCamera(nullptr);
+        EXPECT_TRUE(camera.screenLook().size.isEmpty()) << "no copies for a view gone";
     }
 }
 
