@@ -59,8 +59,10 @@ MBS_ListView::MBS_ListView(Clip& clip) : QObject(&clip), m_clip(clip) {
     Clip* back = clip.createEmptyMovieClip(QStringLiteral("bg_mc"), kBackDepth);
     const QImage art = stage ? stage->image(kListArt) : QImage();
     back->setContent(QRectF(QPointF(0, 0), kListArea), [art](QPainter& p) {
-        // The art is scaled into the list's area, whatever the clip's own scale.
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        // Art of another size than the area is scaled into it, whatever the clip's own
+        // scale; art that fits is copied as the clip's own drawing is.
+        if (art.size() != kListArea.toSize())
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(QRectF(QPointF(0, 0), kListArea), art);
     });
 
