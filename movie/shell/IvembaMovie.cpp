@@ -84,7 +84,8 @@ void frame1(Stage& stage, Clip& root) {
     watchHostVariables(root);
     defineGetButtonHint(root);
     stage.fsCommand(channel::kInited.toString(), QString());
-    web::sendUsageReport(root);
+    // The report's network machinery is not needed for the first frame either.
+    stage.afterFirstPaint(&root, [&root] { web::sendUsageReport(root); });
     web::attachVersionHintHandler(root);
     attachHintHandlers(root);
 }
