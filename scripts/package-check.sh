@@ -11,7 +11,7 @@ jobs=$(nproc)
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
     cmake --preset run -B "$build" >/dev/null
 fi
-cmake --build "$build" -j"$jobs" --target ivemba ivemba-player ivemba-site ivemba_media
+cmake --build "$build" -j"$jobs" --target ivemba ivemba-player ivemba-site ivemba_media ivemba_web
 
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -33,18 +33,20 @@ done
 for f in bin/ivemba bin/ivemba-player bin/ivemba-site; do
     [[ -x "$prefix/$f" ]] || { echo "not executable: $f"; status=1; }
 done
-# The media back end is the program's own library, in a folder of its own, and the installed
-# program finds it (it loads it after its first frame; without it there is no camera).
+# The media back end and the web library are the program's own libraries, in a folder of
+# their own, and the installed program finds them (it loads them after its first frame;
+# without them there is no camera and no web).
 media=$(cd "$prefix" && ls lib*/ivemba/libivemba_media.so lib/*/ivemba/libivemba_media.so 2>/dev/null || true)
-if [[ -z "$media" ]]; then
-    echo "missing from the install: the media library"
+web=$(cd "$prefix" && ls lib*/ivemba/libivemba_web.so lib/*/ivemba/libivemba_web.so 2>/dev/null || true)
+if [[ -z "$media" || -z "$web" ]]; then
+    echo "missing from the install: the media library or the web library"
     status=1
 else
     started=$(QT_QPA_PLATFORM=offscreen IVEMBA_QUIT_AFTER_FIRST_FRAME=1 \
         IVEMBA_SITE_BASE=http://127.0.0.1:9 XDG_DATA_HOME="$prefix/user-data" \
         timeout 60 "$prefix/bin/ivemba" 2>&1 || true)
-    if [[ "$started" != *"first frame painted"* || "$started" == *"media library cannot be loaded"* ]]; then
-        echo "the installed program does not start with its media library:"
+    if [[ "$started" != *"first frame painted"* || "$started" == *"library cannot be loaded"* ]]; then
+        echo "the installed program does not start with its media and web libraries:"
         echo "$started"
         status=1
     fi
@@ -76,12 +78,12 @@ rm -f "$build"/ivemba_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/ivemba_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for dep in libqt6widgets6 libqt6multimedia6 libpugixml1v5 libjpeg62-turbo libsqlite3-0 qt6-qpa-plugins; do
+for dep in libqt6widgets6 libqt6multimedia6 libqt6network6 libpugixml1v5 libjpeg62-turbo libsqlite3-0 qt6-qpa-plugins; do
     [[ "$depends" == *"$dep"* ]] || { echo "the package does not declare $dep"; exit 1; }
 done
 # Declared, not bundled: no shared library of Qt or of anyone else inside the package, only
-# the program's own media back end.
-if dpkg-deb -c "$deb" | grep -E '\.so(\.|$)' | grep -v '/ivemba/libivemba_media\.so$'; then
+# the program's own media back end and web library.
+if dpkg-deb -c "$deb" | grep -E '\.so(\.|$)' | grep -vE '/ivemba/libivemba_(media|web)\.so$'; then
     echo "the package bundles shared libraries"
     exit 1
 fi

@@ -1,13 +1,11 @@
 #include "updates/Downloader.h"
 
+#include "common/WebExchange.h"
 #include "common/WholeFileWriter.h"
 #include "updates/WorkGate.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
@@ -48,9 +46,7 @@ private:
 } // namespace
 
 Downloader::Downloader(const WorkGate* gate, common::TransferPolicy policy)
-    : m_gate(gate), m_policy(policy), m_manager(std::make_unique<QNetworkAccessManager>()) {
-    m_manager->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-}
+    : m_gate(gate), m_policy(policy), m_client(common::makeWebClient(nullptr)) {}
 
 Downloader::~Downloader() = default;
 
@@ -73,14 +69,18 @@ common::Status<> Downloader::fetch(const QString& url, const QString& target, qi
     if (m_gate && !m_gate->pass())
         return common::Failure{QStringLiteral("stopped")};
 
-    QNetworkRequest request{QUrl(url, QUrl::StrictMode)};
-    request.setMaximumRedirectsAllowed(common::TransferPolicy::kMaxRedirects);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-    // The idle time-out is ours rather than Qt's transfer time-out, which would also fire
-    // while a pause holds the answer back.
-    std::unique_ptr<QNetworkReply> reply(m_manager->get(request));
-    reply->setReadBufferSize(kReadAheadBytes);
+    if (!m_client)
+        return common::Failure{QStringLiteral("the web library cannot be loaded")};
+    common::WebRequest request;
+    request.url = QUrl(url, QUrl::StrictMode);
+    request.maxRedirects = common::TransferPolicy::kMaxRedirects;
+    // The idle time-out is ours rather than the exchange's, which would also fire while a
+    // pause holds the answer back.
+    request.readAheadBytes = kReadAheadBytes;
+    QString why;
+    std::unique_ptr<common::WebExchange> reply(m_client->start(request, nullptr, why));
+    if (!reply)
+        return common::Failure{why};
 
     QByteArray body;
     QString failure;
@@ -112,13 +112,13 @@ common::Status<> Downloader::fetch(const QString& url, const QString& target, qi
         }
     };
 
-    QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, &loop, [&] {
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > maxBytes)
-            abortWith(QStringLiteral("announces %1 bytes").arg(length.toLongLong()));
+    QObject::connect(reply.get(), &common::WebExchange::headersArrived, &loop, [&] {
+        const qint64 length = reply->announcedLength();
+        if (length > maxBytes)
+            abortWith(QStringLiteral("announces %1 bytes").arg(length));
     });
-    QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, readAvailable);
-    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QObject::connect(reply.get(), &common::WebExchange::readyRead, &loop, readAvailable);
+    QObject::connect(reply.get(), &common::WebExchange::finished, &loop, &QEventLoop::quit);
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
         if (m_gate && m_gate->stopRequested()) {
             abortWith(QStringLiteral("stopped"));
@@ -147,13 +147,11 @@ common::Status<> Downloader::fetch(const QString& url, const QString& target, qi
         if (body.size() > maxBytes)
             failure = QStringLiteral("more than %1 bytes").arg(maxBytes);
     }
-    if (failure.isEmpty() && reply->error() != QNetworkReply::NoError)
-        failure = reply->errorString();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
     if (failure.isEmpty())
-        failure = common::TransferPolicy::refusal(
-            status, length.isValid() ? length.toLongLong() : -1, body.size());
+        failure = reply->error();
+    if (failure.isEmpty())
+        failure =
+            common::TransferPolicy::refusal(reply->status(), reply->announcedLength(), body.size());
     if (failure.isEmpty() && m_gate && m_gate->stopRequested())
         failure = QStringLiteral("stopped");
     if (!failure.isEmpty())

@@ -7,7 +7,9 @@
 #include <QtGlobal>
 #include <memory>
 
-class QNetworkAccessManager;
+namespace common {
+class WebClient;
+}
 
 namespace updates {
 
@@ -55,7 +57,9 @@ private:
 
     const WorkGate* m_gate;
     common::TransferPolicy m_policy;
-    std::unique_ptr<QNetworkAccessManager> m_manager;
+    // The web library's client for the thread that made this; null when the library cannot
+    // be loaded, and then every download fails saying so.
+    std::unique_ptr<common::WebClient> m_client;
 };
 
 } // namespace updates

@@ -1,35 +1,19 @@
 #include "player/media/Backend.h"
 
-#include <QCoreApplication>
-#include <QLibrary>
-#include <QStringList>
+#include "common/ProgramLibrary.h"
+
 #include <QtDebug>
-#include <dlfcn.h>
 
 namespace media {
 
 namespace {
 
-constexpr const char* kEntry = "ivemba_media_backend";
-
 Backend* load() {
-    // A program built with the back end linked in (the tests, the benches) has it already.
-    if (auto entry = reinterpret_cast<BackendEntry>(dlsym(RTLD_DEFAULT, kEntry)))
+    QString why;
+    if (auto entry = reinterpret_cast<BackendEntry>(common::programLibraryEntry(
+            QStringLiteral("libivemba_media.so"), "ivemba_media_backend", &why)))
         return entry();
-    // Beside the program in a build tree; in its own folder of the library directory when
-    // installed.
-    const QString programDir = QCoreApplication::applicationDirPath();
-    const QStringList places{programDir,
-                             programDir + QStringLiteral("/" IVEMBA_MEDIA_FROM_PROGRAM_DIR)};
-    QStringList failures;
-    for (const QString& place : places) {
-        QLibrary library(place + QStringLiteral("/libivemba_media.so"));
-        if (auto entry = reinterpret_cast<BackendEntry>(library.resolve(kEntry)))
-            return entry(); // the library stays loaded for the life of the process
-        failures.append(library.errorString());
-    }
-    qWarning().noquote() << "no camera and no sound: the media library cannot be loaded:"
-                         << failures.join(QStringLiteral("; "));
+    qWarning().noquote() << "no camera and no sound: the media library cannot be loaded:" << why;
     return nullptr;
 }
 

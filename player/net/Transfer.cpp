@@ -1,32 +1,15 @@
 #include "player/net/Transfer.h"
 
+#include "common/WebExchange.h"
 #include "player/net/FormEncoding.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QHttpMultiPart>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QThreadPool>
 #include <QTimer>
 #include <QUrl>
 #include <memory>
 
 namespace net {
-
-namespace {
-
-// A file name as it may stand inside a quoted header parameter.
-QByteArray headerSafe(const QString& name) {
-    QByteArray bytes = name.toUtf8();
-    for (char& c : bytes) {
-        if (c == '"' || c == '\r' || c == '\n' || c == '\\' || c == '\0')
-            c = '_';
-    }
-    return bytes;
-}
-
-} // namespace
 
 bool isWebAddress(const QString& address) {
     return common::TransferPolicy::isWebAddress(QUrl(address));
@@ -117,65 +100,41 @@ void Transfer::startFile(const QString& path) {
     });
 }
 
-void Transfer::startNetwork(QNetworkAccessManager& manager) {
-    QNetworkRequest request{QUrl(m_request.address)};
-    request.setTransferTimeout(m_request.limits.idleTimeoutMs);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setMaximumRedirectsAllowed(Limits::kMaxRedirects);
-    // The idle time-out is Qt's; the whole transfer's is this timer.
+void Transfer::startWeb(common::WebClient* client) {
+    using common::WebExchange;
+    using common::WebRequest;
+    WebRequest request;
+    request.url = QUrl(m_request.address);
+    request.idleTimeoutMs = m_request.limits.idleTimeoutMs;
+    request.maxRedirects = Limits::kMaxRedirects;
+    switch (m_request.kind) {
+    case Request::Kind::Get:
+        request.method = WebRequest::Method::Get;
+        break;
+    case Request::Kind::PostForm:
+        request.method = WebRequest::Method::Post;
+        request.contentType = QByteArrayLiteral("application/x-www-form-urlencoded");
+        request.body = encodeForm(m_request.fields);
+        break;
+    case Request::Kind::PostFile:
+        request.method = WebRequest::Method::PostFile;
+        request.filePath = m_request.filePath;
+        request.fileName = m_request.fileName;
+        request.fileField = m_request.fileField;
+        break;
+    }
+    QString why = QStringLiteral("the web library cannot be loaded");
+    WebExchange* reply = client ? client->start(request, this, why) : nullptr;
+    if (!reply) {
+        QMetaObject::invokeMethod(
+            this, [this, why] { fail(why); }, Qt::QueuedConnection);
+        return;
+    }
+    // The idle time-out is the exchange's; the whole transfer's is this timer.
     m_deadline = new QTimer(this);
     m_deadline->setSingleShot(true);
     connect(m_deadline, &QTimer::timeout, this, [this] { fail(m_request.limits.totalTimedOut()); });
     m_deadline->start(m_request.limits.totalTimeoutMs);
-    QNetworkReply* reply = nullptr;
-    switch (m_request.kind) {
-    case Request::Kind::Get:
-        reply = manager.get(request);
-        break;
-    case Request::Kind::PostForm:
-        request.setHeader(QNetworkRequest::ContentTypeHeader,
-                          QByteArrayLiteral("application/x-www-form-urlencoded"));
-        reply = manager.post(request, encodeForm(m_request.fields));
-        break;
-    case Request::Kind::PostFile: {
-        auto file = std::make_unique<QFile>(m_request.filePath);
-        if (!file->open(QIODevice::ReadOnly)) {
-            const QString reason = file->errorString();
-            QMetaObject::invokeMethod(
-                this, [this, reason] { fail(QStringLiteral("cannot read file: ") + reason); },
-                Qt::QueuedConnection);
-            return;
-        }
-        // The parts a web page's file upload sends: the name, the file, the button.
-        auto multipart = std::make_unique<QHttpMultiPart>(QHttpMultiPart::FormDataType);
-        QHttpPart name;
-        name.setHeader(QNetworkRequest::ContentDispositionHeader,
-                       QByteArrayLiteral("form-data; name=\"Filename\""));
-        name.setBody(m_request.fileName.toUtf8());
-        QHttpPart content;
-        content.setHeader(QNetworkRequest::ContentDispositionHeader,
-                          QByteArrayLiteral("form-data; name=\"") +
-                              headerSafe(m_request.fileField) +
-                              QByteArrayLiteral("\"; filename=\"") +
-                              headerSafe(m_request.fileName) + QByteArrayLiteral("\""));
-        content.setHeader(QNetworkRequest::ContentTypeHeader,
-                          QByteArrayLiteral("application/octet-stream"));
-        content.setBodyDevice(file.get());
-        file.release()->setParent(multipart.get());
-        QHttpPart button;
-        button.setHeader(QNetworkRequest::ContentDispositionHeader,
-                         QByteArrayLiteral("form-data; name=\"Upload\""));
-        button.setBody(QByteArrayLiteral("Submit Query"));
-        multipart->append(name);
-        multipart->append(content);
-        multipart->append(button);
-        reply = manager.post(request, multipart.get());
-        multipart.release()->setParent(reply);
-        break;
-    }
-    }
-    reply->setParent(this);
     m_reply = reply;
     // Reported from the event loop, so that whoever started the transfer hears it.
     QMetaObject::invokeMethod(
@@ -186,34 +145,30 @@ void Transfer::startNetwork(QNetworkAccessManager& manager) {
         },
         Qt::QueuedConnection);
 
-    connect(reply, &QNetworkReply::uploadProgress, this, [this](qint64 sent, qint64 total) {
+    connect(reply, &WebExchange::uploadProgress, this, [this](qint64 sent, qint64 total) {
         if (!m_done && total > 0)
             emit uploadProgress(sent, total);
     });
-    connect(reply, &QNetworkReply::readyRead, this, &Transfer::takeBytes);
-    connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64, qint64 total) {
+    connect(reply, &WebExchange::readyRead, this, &Transfer::takeBytes);
+    connect(reply, &WebExchange::downloadProgress, this, [this](qint64, qint64 total) {
         if (total > m_request.limits.maxBytes) {
             fail(m_request.limits.tooLarge());
             return;
         }
         reportProgress(m_body.size(), total);
     });
-    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+    connect(reply, &WebExchange::finished, this, [this, reply] {
         if (m_done)
             return;
-        if (reply->error() != QNetworkReply::NoError) {
-            fail(reply->error() == QNetworkReply::OperationCanceledError
-                     ? m_request.limits.idleTimedOut()
-                     : reply->errorString());
+        if (const QString error = reply->error(); !error.isEmpty()) {
+            fail(reply->cancelled() ? m_request.limits.idleTimedOut() : error);
             return;
         }
         takeBytes();
         if (m_done)
             return;
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         const QString refused =
-            Limits::refusal(status, length.isValid() ? length.toLongLong() : -1, m_body.size());
+            Limits::refusal(reply->status(), reply->announcedLength(), m_body.size());
         if (!refused.isEmpty()) {
             fail(refused);
             return;
@@ -237,17 +192,19 @@ void Transfer::takeBytes() {
 Network::Network(QObject* parent) : QObject(parent) {}
 
 Network::~Network() {
-    // A transfer still running holds a reply of the manager: it goes while the manager
-    // still exists, since aborting the reply reports to it.
+    // A transfer still running holds an exchange of the client: it goes while the client
+    // still exists, since aborting the exchange reports to it.
     const auto transfers = findChildren<Transfer*>(Qt::FindDirectChildrenOnly);
     for (Transfer* transfer : transfers)
         delete transfer;
 }
 
-QNetworkAccessManager* Network::manager() {
-    if (!m_manager)
-        m_manager = new QNetworkAccessManager(this);
-    return m_manager;
+common::WebClient* Network::client() {
+    if (!m_clientAsked) {
+        m_clientAsked = true;
+        m_client = common::makeWebClient(this);
+    }
+    return m_client;
 }
 
 Transfer* Network::start(Request request) {
@@ -260,7 +217,7 @@ Transfer* Network::start(Request request) {
     if (r.address.isEmpty()) {
         failLater(QStringLiteral("empty address"));
     } else if (isWebAddress(r.address)) {
-        transfer->startNetwork(*manager());
+        transfer->startWeb(client());
     } else if (const QString path = localPath(r.address); !path.isEmpty()) {
         if (r.kind == Request::Kind::Get)
             transfer->startFile(path);

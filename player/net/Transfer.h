@@ -9,9 +9,12 @@
 #include <QPointer>
 #include <QString>
 
-class QNetworkAccessManager;
-class QNetworkReply;
 class QTimer;
+
+namespace common {
+class WebClient;
+class WebExchange;
+} // namespace common
 
 namespace net {
 
@@ -60,14 +63,14 @@ private:
     friend class Network;
     Transfer(Request request, QObject* parent);
     void startFile(const QString& path);
-    void startNetwork(QNetworkAccessManager& manager);
+    void startWeb(common::WebClient* client);
     void takeBytes();
     void reportProgress(qint64 loaded, qint64 total);
     void finish(const QByteArray& body);
     void fail(const QString& reason);
 
     Request m_request;
-    QPointer<QNetworkReply> m_reply;
+    QPointer<common::WebExchange> m_reply;
     QByteArray m_body;
     QTimer* m_deadline = nullptr;
     qint64 m_lastLoaded = -1;
@@ -89,8 +92,9 @@ public:
     Transfer* postForm(const QString& address, Fields fields, Limits limits = {});
 
 private:
-    QNetworkAccessManager* manager();
-    QNetworkAccessManager* m_manager = nullptr;
+    common::WebClient* client();
+    common::WebClient* m_client = nullptr;
+    bool m_clientAsked = false;
 };
 
 // Whether an address names the network (http or https) rather than a local file.
