@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 #include <system_error>
@@ -124,6 +125,23 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::FormShow() {
     if (!m_borderCheckProc)
+        return;
+    // The check loads the web library and reads the disc on another thread. Begun while the
+    // window is still coming up, it holds the window up (the process has one library loader,
+    // and the window's own first steps load libraries too), so it begins once the first frame
+    // is painted, or after a moment in a window that paints nothing.
+    if (ShockwaveFlash1->hasPaintedFirstFrame()) {
+        startBorderCheck();
+        return;
+    }
+    connect(ShockwaveFlash1, &player::PlayerWidget::firstFramePainted, this,
+            &TForm1::startBorderCheck,
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+    QTimer::singleShot(player::Stage::kFirstPaintWaitMs, this, &TForm1::startBorderCheck);
+}
+
+void TForm1::startBorderCheck() {
+    if (m_borderCheck.joinable())
         return;
     try {
         m_borderCheck = std::jthread(m_borderCheckProc);

@@ -72,6 +72,7 @@ protected:
 private:
     void FormCreate();
     void FormShow();
+    void startBorderCheck();
     void FormDestroy();
     void Timer1Timer();
     void dispatch(const QString& command, const QString& args);

@@ -35,6 +35,7 @@ public:
 
     [[nodiscard]] Stage& stage() const { return *m_stage; }
     [[nodiscard]] bool hasMovie() const { return m_program != nullptr; }
+    [[nodiscard]] bool hasPaintedFirstFrame() const { return m_painted; }
     // Largest movie file the player accepts.
     static constexpr qint64 kMaxMovieBytes = 256LL * 1024 * 1024;
 

@@ -120,21 +120,26 @@ TEST(ApplicationIcon, CarriesEverySize) {
     EXPECT_TRUE(icon.availableSizes().contains(QSize(256, 256)));
 }
 
-// The start-up check runs on its own thread once the window is first shown, and the
-// window asks it to stop and waits for it when the program ends.
+// The start-up check runs on its own thread once the window is first shown and its first
+// frame painted, and the window asks it to stop and waits for it when the program ends.
 TEST_F(MainWindow, BorderCheckRunsOnceAndIsJoinedAtExit) {
     std::atomic<int> runs = 0;
     std::atomic<bool> stopped = false;
     std::atomic<bool> onUiThread = false;
+    std::atomic<bool> painted = false;
+    std::atomic<bool> paintedBeforeTheCheck = false;
     const auto uiThread = std::this_thread::get_id();
     form1 = std::make_unique<host::TForm1>(host::TForm1::Setup{
         dir.path(), &dialogs, quietRegistry(), "VEMBASWF", [&](std::stop_token stop) {
             ++runs;
             onUiThread = std::this_thread::get_id() == uiThread;
+            paintedBeforeTheCheck = painted.load();
             while (!stop.stop_requested())
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             stopped = true;
         }});
+    QObject::connect(form1->ShockwaveFlash1, &player::PlayerWidget::firstFramePainted,
+                     [&] { painted = true; });
     EXPECT_EQ(runs, 0) << "not before the window is shown";
     form1->show();
     ASSERT_TRUE(testsupport::waitUntil([&] { return runs == 1; }));
@@ -143,6 +148,7 @@ TEST_F(MainWindow, BorderCheckRunsOnceAndIsJoinedAtExit) {
     testsupport::spin(50);
     EXPECT_EQ(runs, 1);
     EXPECT_FALSE(onUiThread);
+    EXPECT_TRUE(paintedBeforeTheCheck) << "not before the window's first frame";
     form1.reset();
     EXPECT_TRUE(stopped);
 }
