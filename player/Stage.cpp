@@ -53,6 +53,7 @@ Stage::Stage(QObject* parent)
 }
 
 Stage::~Stage() {
+    stopPrefetching();
     delete m_settingsPanel; // it works on the services, which go with the stage
     m_clock.clear();
     m_intervals.clear();
@@ -66,7 +67,7 @@ void Stage::reset() {
     m_intervals.clear();
     m_library.clear();
     m_images.clear();
-    m_prefetching.clear();
+    stopPrefetching();
     m_sounds->clear();
     m_wheelListeners.clear();
     m_allowedDomains.clear();
@@ -86,10 +87,8 @@ QImage Stage::image(const QString& relative) {
     DecodedPicture decoded;
     // A picture still being decoded on a helper thread is decoded here as well rather than
     // waited for: the helper may not even have begun.
-    const auto prefetched = m_prefetching.constFind(relative);
-    if (prefetched != m_prefetching.constEnd() &&
-        prefetched->wait_for(std::chrono::seconds(0)) == std::future_status::ready)
-        decoded = prefetched->get();
+    if (isPrefetched(relative))
+        decoded = m_prefetching.value(relative).get();
     else
         decoded = decodePictureFile(assetPath(relative));
     m_prefetching.remove(relative);
@@ -117,9 +116,21 @@ void Stage::prefetchPictures(const QString& folder) {
             continue;
         auto promise = std::make_shared<std::promise<DecodedPicture>>();
         m_prefetching.insert(relative, promise->get_future().share());
-        QThreadPool::globalInstance()->start(
+        m_pictureDecoders.start(
             [promise, path = assetPath(relative)] { promise->set_value(decodePictureFile(path)); });
     }
+}
+
+bool Stage::isPrefetched(const QString& relative) const {
+    const auto it = m_prefetching.constFind(relative);
+    return it != m_prefetching.constEnd() &&
+           it->wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+void Stage::stopPrefetching() {
+    m_pictureDecoders.clear();
+    m_pictureDecoders.waitForDone();
+    m_prefetching.clear();
 }
 
 void Stage::playSound(const QString& relative) {
