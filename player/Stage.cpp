@@ -53,7 +53,6 @@ Stage::Stage(QObject* parent)
 }
 
 Stage::~Stage() {
-    stopPrefetching();
     delete m_settingsPanel; // it works on the services, which go with the stage
     m_clock.clear();
     m_intervals.clear();
@@ -67,7 +66,7 @@ void Stage::reset() {
     m_intervals.clear();
     m_library.clear();
     m_images.clear();
-    stopPrefetching();
+    m_prefetching.clear();
     m_sounds->clear();
     m_wheelListeners.clear();
     m_allowedDomains.clear();
@@ -87,8 +86,10 @@ QImage Stage::image(const QString& relative) {
     DecodedPicture decoded;
     // A picture still being decoded on a helper thread is decoded here as well rather than
     // waited for: the helper may not even have begun.
-    if (isPrefetched(relative))
-        decoded = m_prefetching.value(relative).get();
+    const auto prefetched = m_prefetching.constFind(relative);
+    if (prefetched != m_prefetching.constEnd() &&
+        prefetched->wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        decoded = prefetched->get();
     else
         decoded = decodePictureFile(assetPath(relative));
     m_prefetching.remove(relative);
@@ -116,21 +117,9 @@ void Stage::prefetchPictures(const QString& folder) {
             continue;
         auto promise = std::make_shared<std::promise<DecodedPicture>>();
         m_prefetching.insert(relative, promise->get_future().share());
-        m_pictureDecoders.start(
+        QThreadPool::globalInstance()->start(
             [promise, path = assetPath(relative)] { promise->set_value(decodePictureFile(path)); });
     }
-}
-
-bool Stage::isPrefetched(const QString& relative) const {
-    const auto it = m_prefetching.constFind(relative);
-    return it != m_prefetching.constEnd() &&
-           it->wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-}
-
-void Stage::stopPrefetching() {
-    m_pictureDecoders.clear();
-    m_pictureDecoders.waitForDone();
-    m_prefetching.clear();
 }
 
 void Stage::playSound(const QString& relative) {

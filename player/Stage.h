@@ -12,7 +12,6 @@
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QStringList>
-#include <QThreadPool>
 #include <functional>
 #include <future>
 #include <memory>
@@ -60,13 +59,8 @@ public:
     [[nodiscard]] QImage image(const QString& relative);
     // Starts decoding the pictures of the bundle's `folder` on helper threads, so that the
     // frames that show them find them decoded instead of decoding them in turn on the UI
-    // thread. The helpers read the bundle, so the stage waits for them before the movie
-    // goes (reset(), the stage's end).
+    // thread.
     void prefetchPictures(const QString& folder);
-    // Whether a picture decoded ahead is ready.
-    [[nodiscard]] bool isPrefetched(const QString& relative) const;
-    // Drops the pictures not yet begun and waits for those being decoded.
-    void stopPrefetching();
     void playSound(const QString& relative);
 
     // Runs `work` once the movie's first frame is on screen (at the latest after
@@ -135,7 +129,6 @@ private:
     QString m_assetRoot;
     QHash<QString, QImage> m_images;
     QHash<QString, std::shared_future<DecodedPicture>> m_prefetching;
-    QThreadPool m_pictureDecoders;
     std::unique_ptr<Services> m_services;
     QStringList m_allowedDomains;
     QList<QPair<QPointer<QObject>, WheelListener>> m_wheelListeners;

@@ -1,7 +1,6 @@
 #include "player/Stage.h"
 
 #include "player/Clip.h"
-#include "support/Wait.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,6 +8,7 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsView>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 
 using player::Clip;
@@ -164,7 +164,7 @@ TEST_F(StageTest, PrefetchedPicturesAreDecodedAheadAndForgottenWithTheMovie) {
     stage.setAssetRoot(bundle.path() + QLatin1Char('/'));
 
     stage.prefetchPictures(QStringLiteral("art"));
-    ASSERT_TRUE(testsupport::waitUntil([&] { return stage.isPrefetched("art/red.png"); }));
+    QThreadPool::globalInstance()->waitForDone();
     ASSERT_TRUE(QFile::remove(path));
     const QImage shown = stage.image(QStringLiteral("art/red.png"));
     ASSERT_EQ(shown.size(), QSize(8, 6));
@@ -173,6 +173,7 @@ TEST_F(StageTest, PrefetchedPicturesAreDecodedAheadAndForgottenWithTheMovie) {
     const QString another = bundle.filePath(QStringLiteral("art/another.png"));
     ASSERT_TRUE(red.save(another));
     stage.prefetchPictures(QStringLiteral("art/"));
+    QThreadPool::globalInstance()->waitForDone();
     stage.reset();
     ASSERT_TRUE(QFile::remove(another));
     EXPECT_TRUE(stage.image(QStringLiteral("art/another.png")).isNull())
