@@ -7,7 +7,6 @@
 #include "player/SoundBank.h"
 #include "player/net/Transfer.h"
 
-#include <QDir>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsSceneContextMenuEvent>
 #include <QGraphicsSceneMouseEvent>
@@ -15,7 +14,6 @@
 #include <QGraphicsView>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QThreadPool>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
@@ -66,7 +64,6 @@ void Stage::reset() {
     m_intervals.clear();
     m_library.clear();
     m_images.clear();
-    m_prefetching.clear();
     m_sounds->clear();
     m_wheelListeners.clear();
     m_allowedDomains.clear();
@@ -83,16 +80,7 @@ void Stage::reset() {
 QImage Stage::image(const QString& relative) {
     if (auto it = m_images.constFind(relative); it != m_images.constEnd())
         return it.value();
-    DecodedPicture decoded;
-    // A picture still being decoded on a helper thread is decoded here as well rather than
-    // waited for: the helper may not even have begun.
-    const auto prefetched = m_prefetching.constFind(relative);
-    if (prefetched != m_prefetching.constEnd() &&
-        prefetched->wait_for(std::chrono::seconds(0)) == std::future_status::ready)
-        decoded = prefetched->get();
-    else
-        decoded = decodePictureFile(assetPath(relative));
-    m_prefetching.remove(relative);
+    DecodedPicture decoded = decodePictureFile(assetPath(relative));
     QImage picture = std::move(decoded.image);
     if (picture.isNull())
         trace(QStringLiteral("missing picture ") + relative + QStringLiteral(": ") + decoded.error);
@@ -102,24 +90,6 @@ QImage Stage::image(const QString& relative) {
         picture.convertTo(QImage::Format_ARGB32_Premultiplied);
     m_images.insert(relative, picture);
     return picture;
-}
-
-void Stage::prefetchPictures(const QString& folder) {
-    const QString prefix =
-        folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    const QStringList names =
-        QDir(assetPath(prefix))
-            .entryList({QStringLiteral("*.png"), QStringLiteral("*.jpg"), QStringLiteral("*.gif")},
-                       QDir::Files | QDir::Readable);
-    for (const QString& name : names) {
-        const QString relative = prefix + name;
-        if (m_images.contains(relative) || m_prefetching.contains(relative))
-            continue;
-        auto promise = std::make_shared<std::promise<DecodedPicture>>();
-        m_prefetching.insert(relative, promise->get_future().share());
-        QThreadPool::globalInstance()->start(
-            [promise, path = assetPath(relative)] { promise->set_value(decodePictureFile(path)); });
-    }
 }
 
 void Stage::playSound(const QString& relative) {

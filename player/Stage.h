@@ -4,7 +4,6 @@
 #include "player/FrameClock.h"
 #include "player/Intervals.h"
 #include "player/Library.h"
-#include "player/PictureDecoder.h"
 
 #include <QGraphicsScene>
 #include <QHash>
@@ -13,7 +12,6 @@
 #include <QPointer>
 #include <QStringList>
 #include <functional>
-#include <future>
 #include <memory>
 
 Q_DECLARE_LOGGING_CATEGORY(lcTrace)
@@ -57,10 +55,6 @@ public:
     }
     // A picture of the movie's bundle; a null image (traced) when it is missing.
     [[nodiscard]] QImage image(const QString& relative);
-    // Starts decoding the pictures of the bundle's `folder` on helper threads, so that the
-    // frames that show them find them decoded instead of decoding them in turn on the UI
-    // thread.
-    void prefetchPictures(const QString& folder);
     void playSound(const QString& relative);
 
     // Runs `work` once the movie's first frame is on screen (at the latest after
@@ -128,7 +122,6 @@ private:
     QString m_movieUrl;
     QString m_assetRoot;
     QHash<QString, QImage> m_images;
-    QHash<QString, std::shared_future<DecodedPicture>> m_prefetching;
     std::unique_ptr<Services> m_services;
     QStringList m_allowedDomains;
     QList<QPair<QPointer<QObject>, WheelListener>> m_wheelListeners;

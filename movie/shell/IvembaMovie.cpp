@@ -67,8 +67,6 @@ void frame1(Stage& stage, Clip& root) {
     const QString path = GetPath(stage.movieUrl());
     root.setVar(moviecommon::vars::Path, path);
     stage.trace(QStringLiteral("_root.Path: ") + path);
-    // The second frame's artwork is decoded on helper threads meanwhile.
-    stage.afterFirstPaint(&root, [&stage] { stage.prefetchPictures(QStringLiteral("art")); });
     // Asking for the camera names starts the media back end: not before the window is up.
     stage.afterFirstPaint(&root, [&stage, &root] {
         const QStringList cameras = stage.services().cameras.names();

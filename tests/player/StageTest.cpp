@@ -3,12 +3,8 @@
 #include "player/Clip.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsView>
-#include <QTemporaryDir>
-#include <QThreadPool>
 #include <gtest/gtest.h>
 
 using player::Clip;
@@ -150,34 +146,6 @@ TEST_F(StageTest, WorkAfterTheFirstPaintWaitsForAShownViewToPaint) {
     EXPECT_EQ(done, (QStringList{"unseen", "shown"}));
     stage.afterFirstPaint(&stage, [&done] { done << "later"; });
     EXPECT_EQ(done.last(), "later");
-}
-
-// Pictures decoded ahead on helper threads are what the frames get later: here the files
-// are gone by then, and only the decoded ones can still be shown.
-TEST_F(StageTest, PrefetchedPicturesAreDecodedAheadAndForgottenWithTheMovie) {
-    QTemporaryDir bundle;
-    ASSERT_TRUE(QDir(bundle.path()).mkpath(QStringLiteral("art")));
-    QImage red(8, 6, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    const QString path = bundle.filePath(QStringLiteral("art/red.png"));
-    ASSERT_TRUE(red.save(path));
-    stage.setAssetRoot(bundle.path() + QLatin1Char('/'));
-
-    stage.prefetchPictures(QStringLiteral("art"));
-    QThreadPool::globalInstance()->waitForDone();
-    ASSERT_TRUE(QFile::remove(path));
-    const QImage shown = stage.image(QStringLiteral("art/red.png"));
-    ASSERT_EQ(shown.size(), QSize(8, 6));
-    EXPECT_EQ(shown.pixel(3, 3), qRgb(255, 0, 0));
-
-    const QString another = bundle.filePath(QStringLiteral("art/another.png"));
-    ASSERT_TRUE(red.save(another));
-    stage.prefetchPictures(QStringLiteral("art/"));
-    QThreadPool::globalInstance()->waitForDone();
-    stage.reset();
-    ASSERT_TRUE(QFile::remove(another));
-    EXPECT_TRUE(stage.image(QStringLiteral("art/another.png")).isNull())
-        << "a new movie does not see the old one's pictures";
 }
 
 } // namespace
