@@ -11,7 +11,7 @@ namespace {
 WebClientEntry load() {
     QString why;
     auto entry = reinterpret_cast<WebClientEntry>(
-        common::programLibraryEntry(QStringLiteral("libivemba_web.so"), "ivemba_web_client", &why));
+        programLibraryEntry(QStringLiteral("libivemba_web.so"), "ivemba_web_client", &why));
     if (!entry)
         qWarning().noquote() << "nothing can be fetched from or sent to the web: the web "
                                 "library cannot be loaded:"

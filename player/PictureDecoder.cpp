@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <memory>
 
 namespace player {
 
@@ -40,42 +39,33 @@ DecodedPicture readWith(QImageReader& reader) {
 
 // Reads with the announced format first; a picture that is not what its first bytes say
 // (or says nothing) gets the reader's own guess over every format, as any picture did before.
-template <typename OpenDevice> DecodedPicture decodeFrom(OpenDevice open) {
-    QByteArray format;
-    {
-        std::unique_ptr<QIODevice> device = open();
-        if (!device->isOpen())
-            return {.image = {}, .error = device->errorString()};
-        format = announcedFormat(device->peek(8));
-        if (!format.isEmpty()) {
-            QImageReader reader(device.get(), format);
-            reader.setAutoDetectImageFormat(false);
-            if (DecodedPicture picture = readWith(reader); !picture.image.isNull())
-                return picture;
-        }
+DecodedPicture decode(QIODevice& device) {
+    if (!device.isOpen())
+        return {.image = {}, .error = device.errorString()};
+    if (const QByteArray format = announcedFormat(device.peek(8)); !format.isEmpty()) {
+        QImageReader reader(&device, format);
+        reader.setAutoDetectImageFormat(false);
+        if (DecodedPicture picture = readWith(reader); !picture.image.isNull())
+            return picture;
+        device.seek(0);
     }
-    std::unique_ptr<QIODevice> device = open();
-    QImageReader reader(device.get());
+    QImageReader reader(&device);
     return readWith(reader);
 }
 
 } // namespace
 
 DecodedPicture decodePicture(const QByteArray& bytes) {
-    return decodeFrom([&bytes]() -> std::unique_ptr<QIODevice> {
-        auto buffer = std::make_unique<QBuffer>();
-        buffer->setData(bytes);
-        buffer->open(QIODevice::ReadOnly);
-        return buffer;
-    });
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return decode(buffer);
 }
 
 DecodedPicture decodePictureFile(const QString& path) {
-    return decodeFrom([&path]() -> std::unique_ptr<QIODevice> {
-        auto file = std::make_unique<QFile>(path);
-        file->open(QIODevice::ReadOnly);
-        return file;
-    });
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return decode(file);
 }
 
 } // namespace player

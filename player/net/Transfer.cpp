@@ -200,10 +200,9 @@ Network::~Network() {
 }
 
 common::WebClient* Network::client() {
-    if (!m_clientAsked) {
-        m_clientAsked = true;
+    // Null only without the web library, which is then asked again at no cost.
+    if (!m_client)
         m_client = common::makeWebClient(this);
-    }
     return m_client;
 }
 

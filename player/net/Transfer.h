@@ -94,7 +94,6 @@ public:
 private:
     common::WebClient* client();
     common::WebClient* m_client = nullptr;
-    bool m_clientAsked = false;
 };
 
 // Whether an address names the network (http or https) rather than a local file.
