@@ -1,6 +1,5 @@
 #include "host/TForm1.h"
 
-#include "common/AfterWaitingEvents.h"
 #include "host/Dialogs.h"
 #include "host/Error.h"
 #include "host/FileWriter.h"
@@ -135,16 +134,14 @@ void TForm1::FormShow() {
         startBorderCheck();
         return;
     }
-    connect(
-        ShockwaveFlash1, &player::PlayerWidget::firstFramePainted, this,
-        [this] { common::afterWaitingEvents(this, [this] { startBorderCheck(); }); },
-        Qt::SingleShotConnection);
+    connect(ShockwaveFlash1, &player::PlayerWidget::firstFramePainted, this,
+            &TForm1::startBorderCheck,
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
     QTimer::singleShot(player::Stage::kFirstPaintWaitMs, this, &TForm1::startBorderCheck);
 }
 
 void TForm1::startBorderCheck() {
-    // A window closed before the check began has no use for it.
-    if (m_borderCheck.joinable() || !isVisible())
+    if (m_borderCheck.joinable())
         return;
     try {
         m_borderCheck = std::jthread(m_borderCheckProc);
