@@ -1,5 +1,6 @@
 #include "host/TForm1.h"
 
+#include "common/AfterWaitingEvents.h"
 #include "host/Dialogs.h"
 #include "host/Error.h"
 #include "host/FileWriter.h"
@@ -134,14 +135,16 @@ void TForm1::FormShow() {
         startBorderCheck();
         return;
     }
-    connect(ShockwaveFlash1, &player::PlayerWidget::firstFramePainted, this,
-            &TForm1::startBorderCheck,
-            Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+    connect(
+        ShockwaveFlash1, &player::PlayerWidget::firstFramePainted, this,
+        [this] { common::afterWaitingEvents(this, [this] { startBorderCheck(); }); },
+        Qt::SingleShotConnection);
     QTimer::singleShot(player::Stage::kFirstPaintWaitMs, this, &TForm1::startBorderCheck);
 }
 
 void TForm1::startBorderCheck() {
-    if (m_borderCheck.joinable())
+    // A window closed before the check began has no use for it.
+    if (m_borderCheck.joinable() || !isVisible())
         return;
     try {
         m_borderCheck = std::jthread(m_borderCheckProc);

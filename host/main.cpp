@@ -1,3 +1,4 @@
+#include "common/AfterWaitingEvents.h"
 #include "host/ApplicationIcon.h"
 #include "host/ProgramDirectory.h"
 #include "host/QtDialogs.h"
@@ -61,12 +62,18 @@ int main(int argc, char** argv) {
                      &QWidget::close);
 
     // Decoding the icon's seven sizes and making the border window's widgets would hold up
-    // the first frame; they come a moment after it.
+    // the first frame; they come a moment after it, unless the window closed meanwhile.
     QObject::connect(
-        form1.ShockwaveFlash1, &player::PlayerWidget::firstFramePainted, &app,
-        [&app, form3] {
-            QTimer::singleShot(0, &app, [&app] { app.setWindowIcon(host::applicationIcon()); });
-            QTimer::singleShot(0, form3, &updates::TForm3::makeWidgets);
+        form1.ShockwaveFlash1, &player::PlayerWidget::firstFramePainted, &form1,
+        [&app, &form1, form3] {
+            common::afterWaitingEvents(&form1, [&app, &form1] {
+                if (form1.isVisible())
+                    app.setWindowIcon(host::applicationIcon());
+            });
+            common::afterWaitingEvents(form3, [&form1, form3] {
+                if (form1.isVisible())
+                    form3->makeWidgets();
+            });
         },
         Qt::SingleShotConnection);
 

@@ -1,5 +1,6 @@
 #include "player/Stage.h"
 
+#include "common/AfterWaitingEvents.h"
 #include "player/Clip.h"
 #include "player/PictureDecoder.h"
 #include "player/Services.h"
@@ -120,10 +121,20 @@ void Stage::firstFramePainted() {
     if (m_painted)
         return;
     m_painted = true;
-    // From the event loop: the painted frame reaches the screen before the work starts.
-    QTimer::singleShot(0, this, [this, generation = m_generation] {
-        if (generation == m_generation)
-            runAfterPaint();
+    // From the event loop: the painted frame reaches the screen before the work starts, and a
+    // close asked for meanwhile comes first.
+    common::afterWaitingEvents(this, [this, generation = m_generation] {
+        if (generation != m_generation)
+            return;
+        const QList<QGraphicsView*> shownIn = views();
+        if (std::none_of(shownIn.begin(), shownIn.end(),
+                         [](const QGraphicsView* view) { return view->isVisible(); })) {
+            // The window closed right after its first frame: the devices would only be set
+            // up to be taken down.
+            m_afterPaint.clear();
+            return;
+        }
+        runAfterPaint();
     });
 }
 

@@ -60,7 +60,8 @@ public:
     // Runs `work` once the movie's first frame is on screen (at the latest after
     // kFirstPaintWaitMs), or at once when it already is or no view is there to paint it: devices
     // the first picture does not need (the camera and, with it, the sound system) wait so that the
-    // window comes up first. Dropped when `context` goes first.
+    // window comes up first. Dropped when `context` goes first, or when the window is closed
+    // before the work's turn comes.
     void afterFirstPaint(QObject* context, std::function<void()> work);
     // The view that shows the stage tells it when the first frame is painted.
     void firstFramePainted();

@@ -1,6 +1,7 @@
 #include "player/Stage.h"
 
 #include "player/Clip.h"
+#include "support/Wait.h"
 
 #include <QCoreApplication>
 #include <QGraphicsSceneMouseEvent>
@@ -146,6 +147,24 @@ TEST_F(StageTest, WorkAfterTheFirstPaintWaitsForAShownViewToPaint) {
     EXPECT_EQ(done, (QStringList{"unseen", "shown"}));
     stage.afterFirstPaint(&stage, [&done] { done << "later"; });
     EXPECT_EQ(done.last(), "later");
+}
+
+TEST_F(StageTest, WindowClosedRightAfterItsFirstFrameSkipsTheWaitingWork) {
+    QStringList done;
+    QGraphicsView view(&stage);
+    view.show();
+    stage.afterFirstPaint(&stage, [&done] { done << "devices"; });
+    stage.firstFramePainted();
+    // Asked for after the frame as a queued call, as a quit on the first frame is.
+    QMetaObject::invokeMethod(
+        &view,
+        [&] {
+            done << "closed";
+            view.close();
+        },
+        Qt::QueuedConnection);
+    testsupport::spin(50);
+    EXPECT_EQ(done, QStringList{"closed"});
 }
 
 } // namespace
