@@ -3,6 +3,7 @@
 #include "support/Wait.h"
 
 #include <QFile>
+#include <QTimer>
 #include <atomic>
 
 namespace {
@@ -151,6 +152,20 @@ TEST_F(MainWindow, BorderCheckRunsOnceAndIsJoinedAtExit) {
     EXPECT_TRUE(paintedBeforeTheCheck) << "not before the window's first frame";
     form1.reset();
     EXPECT_TRUE(stopped);
+}
+
+TEST_F(MainWindow, WindowClosedOnItsFirstFrameNeverStartsTheBorderCheck) {
+    std::atomic<int> runs = 0;
+    form1 = std::make_unique<host::TForm1>(host::TForm1::Setup{
+        dir.path(), &dialogs, quietRegistry(), "VEMBASWF", [&](std::stop_token) { ++runs; }});
+    // As a quit right after the first frame asks for it.
+    QObject::connect(
+        form1->ShockwaveFlash1, &player::PlayerWidget::firstFramePainted, form1.get(),
+        [&] { QTimer::singleShot(0, form1.get(), &QWidget::close); }, Qt::SingleShotConnection);
+    form1->show();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !form1->isVisible(); }));
+    testsupport::spin(50);
+    EXPECT_EQ(runs, 0);
 }
 
 // A movie that announces itself in frame 1 and keeps what the host answers, as the real
