@@ -127,7 +127,8 @@ void Stage::firstFramePainted() {
         if (generation != m_generation)
             return;
         const QList<QGraphicsView*> shownIn = views();
-        if (std::none_of(shownIn.begin(), shownIn.end(),
+        if (!shownIn.isEmpty() &&
+            std::none_of(shownIn.begin(), shownIn.end(),
                          [](const QGraphicsView* view) { return view->isVisible(); })) {
             // The window closed right after its first frame: the devices would only be set
             // up to be taken down.
