@@ -33,10 +33,18 @@ cmake --preset sanitize
 cmake --build --preset sanitize -j"$jobs"
 # Leaks are checked too; what system libraries keep for the life of the process is listed
 # in scripts/lsan.supp.
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-    LSAN_OPTIONS=suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0 \
-    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build-asan --output-on-failure -j"$jobs"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# Qt Core now and then loses one of its own threads' data at exit, at a place no suppression
+# can name (the library has no symbols for it): tests that fail with that report alone, and
+# nothing else, run once more; any other failure fails the run.
+if ! ctest --test-dir build-asan --output-on-failure -j"$jobs" 2>&1 | tee build-asan/ctest.log; then
+    bash scripts/only-qt-thread-leak.sh build-asan/ctest.log
+    echo "-- only Qt Core's lost thread data: those tests once more"
+    ctest --test-dir build-asan --output-on-failure --rerun-failed
+fi
+unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 
 echo "== install, desktop entry, metainfo and package"
 bash scripts/package-check.sh build-test
