@@ -15,7 +15,6 @@ public:
     enum class Access { Allowed, Busy, Denied };
     // A device name, kept in the settings as the chosen camera: the same in every language.
     static inline const QString kName = QStringLiteral("iVemba 测试摄像头");
-    // Largest picture decoded, in megabytes of pixels.
 
     StillCamera(const QString& path, Access access, QObject* parent = nullptr);
 
